@@ -51,11 +51,30 @@ transparent quirlo 128 128 "$icons/hicolor/128x128/apps/quirlo.png"
 transparent quirlo 256 256 "$icons/hicolor/256x256/apps/quirlo.png"
 
 # Windows icon with 16, 32, 48 and 256 px images
-transparent icon   16  16  "$tmp/ico16.png"
+transparent icon16 16  16  "$tmp/ico16.png"
 transparent icon   32  32  "$tmp/ico32.png"
 transparent quirlo 48  48  "$tmp/ico48.png"
 transparent quirlo 256 256 "$tmp/ico256.png"
 convert "$tmp/ico16.png" "$tmp/ico32.png" "$tmp/ico48.png" "$tmp/ico256.png" \
     -strip "$icons/quirlo.ico"
+
+# check the sizes, and that the pointer's tip is the hot-spot pixel (3,1)
+check_size() {
+    got=$(identify -format '%wx%h' "$1")
+    [ "$got" = "$2" ] || { echo "render.sh: $1 is $got, expected $2" >&2; exit 1; }
+}
+check_size "$pics/icon.png"         32x32
+check_size "$pics/avvio.png"        63x60
+check_size "$pics/trisillabe.png"   65x71
+check_size "$pics/bisillabe.png"    72x69
+check_size "$pics/esci.png"         32x32
+check_size "$pics/informazioni.png" 32x32
+check_size "$pics/faccia_si.png"    32x32
+check_size "$pics/faccia_no.png"    32x32
+check_size "$pics/freccia.png"      32x32
+alpha() { convert "$pics/freccia.png" -format "%[fx:p{$1}.a]" info:; }
+[ "$(alpha 3,1)" = 1 ] && [ "$(alpha 3,0)" = 0 ] && [ "$(alpha 2,1)" = 0 ] &&
+    [ "$(alpha 4,1)" = 0 ] && [ "$(alpha 2,2)" = 0 ] ||
+    { echo "render.sh: the pointer's tip is not at (3,1)" >&2; exit 1; }
 
 echo "pictures written to $pics and $icons"
