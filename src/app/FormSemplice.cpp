@@ -1,0 +1,62 @@
+#include "FormSemplice.h"
+
+#include "Modulo1.h"
+#include "ModuloColoriSuoni.h"
+
+#include <QAbstractButton>
+#include <cmath>
+
+namespace quirlo {
+
+FormSemplice::FormSemplice(const Schermata &s, QWidget *parent) : QWidget(parent) {
+  preparaFinestra(this, s);
+  controlli_ = costruisciControlli(s, this);
+  setFixedSize(size());
+  // The first control in the tab order has the focus when the window opens.
+  primoFocus_ = nullptr;
+  for (const Controllo &c : s.controlli)
+    if (c.ordineTab == 0)
+      primoFocus_ = c.nome;
+}
+
+bool FormSemplice::Form_Load() {
+  const auto colore = static_cast<Colore>(std::lround(ModuloColoriSuoni::ColoreCasuale()));
+  impostaSfondo(this, coloreQt(colore));
+  if (primoFocus_)
+    if (QWidget *w = controlli_.trova(QString::fromUtf8(primoFocus_)))
+      w->setFocus();
+  return true;
+}
+
+QAbstractButton *FormSemplice::pulsante(const char *nome) const {
+  return controlli_.prendi<QAbstractButton>(QString::fromUtf8(nome));
+}
+
+QColor FormSemplice::coloreSfondo() const { return palette().color(QPalette::Window); }
+
+void FormSemplice::collega(const char *nome, void (*azione)(FormSemplice *)) {
+  connect(pulsante(nome), &QAbstractButton::clicked, this, [this, azione] { azione(this); });
+}
+
+namespace {
+
+// Show the next window first, then unload this one, so one is always open.
+void passaA(FormSemplice *da, TipoFinestra a) {
+  if (Finestre::mostra(a))
+    Finestre::scarica(da);
+}
+
+}  // namespace
+
+FormAvvio::FormAvvio(QWidget *parent) : FormSemplice(schermataAvvio(), parent) {
+  collega("Command1", [](FormSemplice *f) { passaA(f, TipoFinestra::FormMenu); });
+}
+
+FormMenu::FormMenu(QWidget *parent) : FormSemplice(schermataMenu(), parent) {
+  collega("Command3D1", [](FormSemplice *f) { passaA(f, TipoFinestra::DISEGNI1); });
+  collega("Command1", [](FormSemplice *f) { passaA(f, TipoFinestra::DISEGNI2); });
+  collega("Command3D5", [](FormSemplice *) { Modulo1::ChiediUscita(); });
+  collega("Command3D6", [](FormSemplice *) { Modulo1::MostraInformazioni(); });
+}
+
+}  // namespace quirlo

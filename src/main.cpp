@@ -1,0 +1,45 @@
+#include "Disegni.h"
+#include "FormSemplice.h"
+#include "Finestre.h"
+#include "Modulo1.h"
+#include "ModuloColoriSuoni.h"
+#include "PiattaformaQt.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QTimer>
+#include <unistd.h>
+
+using namespace quirlo;
+
+int main(int argc, char *argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quirlo"));
+  // The layouts were drawn for these faces; Liberation Sans keeps Arial's metrics.
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+
+  PiattaformaQt piattaformaQt;
+  impostaPiattaforma(&piattaformaQt);
+
+  Finestre::registra(TipoFinestra::FormAvvio, [] { return new FormAvvio; });
+  Finestre::registra(TipoFinestra::FormMenu, [] { return new FormMenu; });
+  Finestre::registra(TipoFinestra::DISEGNI1, [] { return new DISEGNI1; });
+  Finestre::registra(TipoFinestra::DISEGNI2, [] { return new DISEGNI2; });
+
+  Modulo1::Main();
+
+  // Decode the five sounds once the start screen is up, so a drop never waits on disk.
+  QTimer::singleShot(0, &app, [&piattaformaQt] {
+    for (int n = 1; n <= ModuloColoriSuoni::SuoniEsatti; ++n)
+      piattaformaQt.lettore().precarica(ModuloColoriSuoni::percorsoSuonoEsatto(n));
+    piattaformaQt.lettore().precarica(ModuloColoriSuoni::percorsoSuonoErrato());
+  });
+
+  const int esito = QApplication::exec();
+  // Qt Multimedia can abort inside the sound server's library while shutting
+  // down; the program writes nothing, so leave at once.
+  std::fflush(nullptr);
+  _exit(esito);
+}

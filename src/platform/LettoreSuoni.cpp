@@ -1,0 +1,162 @@
+#include "LettoreSuoni.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QFile>
+#include <QIODevice>
+#include <QMediaDevices>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <sndfile.h>
+#include <vector>
+
+namespace quirlo {
+
+// Serves the current sound, then silence: the sink never underruns, so the
+// tail is not cut off by the audio server.
+class SorgenteSuono : public QIODevice {
+ public:
+  explicit SorgenteSuono(QObject *parent) : QIODevice(parent) { open(QIODevice::ReadOnly); }
+
+  void imposta(std::shared_ptr<const QByteArray> dati) {
+    dati_ = std::move(dati);
+    posizione_ = 0;
+  }
+  bool isSequential() const override { return true; }
+  qint64 bytesAvailable() const override { return 1 << 20; }
+
+ protected:
+  qint64 readData(char *dati, qint64 massimo) override {
+    qint64 copiati = 0;
+    if (dati_ && posizione_ < dati_->size()) {
+      copiati = std::min(massimo, qint64(dati_->size()) - posizione_);
+      std::memcpy(dati, dati_->constData() + posizione_, size_t(copiati));
+      posizione_ += copiati;
+    }
+    std::memset(dati + copiati, 0, size_t(massimo - copiati));
+    return massimo;
+  }
+  qint64 writeData(const char *, qint64) override { return -1; }
+
+ private:
+  std::shared_ptr<const QByteArray> dati_;
+  qint64 posizione_ = 0;
+};
+
+LettoreSuoni::LettoreSuoni(QObject *parent) : QObject(parent) {
+  spegnimento_.setSingleShot(true);
+  connect(&spegnimento_, &QTimer::timeout, this, [this] {
+    if (uscita_)
+      uscita_->stop();
+  });
+}
+
+LettoreSuoni::~LettoreSuoni() = default;
+
+namespace {
+
+struct ChiudiFile {
+  void operator()(SNDFILE *f) const { sf_close(f); }
+};
+
+// libsndfile reads through a QFile so that non-ASCII paths work everywhere.
+sf_count_t vLunghezza(void *u) { return static_cast<QFile *>(u)->size(); }
+sf_count_t vPosiziona(sf_count_t offset, int whence, void *u) {
+  auto *f = static_cast<QFile *>(u);
+  qint64 base = whence == SEEK_CUR ? f->pos() : whence == SEEK_END ? f->size() : 0;
+  return f->seek(base + offset) ? f->pos() : -1;
+}
+sf_count_t vLeggi(void *ptr, sf_count_t n, void *u) {
+  return static_cast<QFile *>(u)->read(static_cast<char *>(ptr), n);
+}
+sf_count_t vScrivi(const void *, sf_count_t, void *) { return 0; }
+sf_count_t vDove(void *u) { return static_cast<QFile *>(u)->pos(); }
+
+}  // namespace
+
+QByteArray LettoreSuoni::decodifica(const QString &percorso) {
+  QFile file(percorso);
+  if (!file.open(QIODevice::ReadOnly))
+    return {};
+  SF_VIRTUAL_IO io{vLunghezza, vPosiziona, vLeggi, vScrivi, vDove};
+  SF_INFO info{};
+  std::unique_ptr<SNDFILE, ChiudiFile> sf(sf_open_virtual(&io, SFM_READ, &info, &file));
+  if (!sf || info.channels <= 0 || info.samplerate <= 0 || info.frames <= 0)
+    return {};
+  // Effects are short; refuse anything absurdly long rather than fill memory.
+  const sf_count_t massimoFrame = sf_count_t(info.samplerate) * 30;
+  const sf_count_t frame = std::min(info.frames, massimoFrame);
+  std::vector<float> sorgente(size_t(frame) * size_t(info.channels));
+  const sf_count_t letti = sf_readf_float(sf.get(), sorgente.data(), frame);
+  if (letti <= 0)
+    return {};
+
+  const double passo = double(info.samplerate) / Frequenza;
+  const auto uscitaFrame = qint64(std::floor(double(letti - 1) / passo)) + 1;
+  QByteArray pcm(qsizetype(uscitaFrame * Canali * 2), Qt::Uninitialized);
+  auto *out = reinterpret_cast<qint16 *>(pcm.data());
+  auto campione = [&](sf_count_t f, int c) {
+    const int canale = std::min(c, info.channels - 1);
+    return sorgente[size_t(f) * size_t(info.channels) + size_t(canale)];
+  };
+  for (qint64 i = 0; i < uscitaFrame; ++i) {
+    const double t = double(i) * passo;
+    const auto f0 = sf_count_t(t);
+    const auto f1 = std::min(f0 + 1, letti - 1);
+    const float frazione = float(t - double(f0));
+    for (int c = 0; c < Canali; ++c) {
+      const float v = campione(f0, c) * (1.0f - frazione) + campione(f1, c) * frazione;
+      out[i * Canali + c] = qint16(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
+    }
+  }
+  return pcm;
+}
+
+std::shared_ptr<const QByteArray> LettoreSuoni::pcm(const QString &percorso) {
+  auto trovato = cache_.constFind(percorso);
+  if (trovato != cache_.constEnd())
+    return *trovato;
+  auto dati = std::make_shared<const QByteArray>(decodifica(percorso));
+  cache_.insert(percorso, dati);
+  return dati;
+}
+
+void LettoreSuoni::precarica(const QString &percorso) {
+  pcm(percorso);
+  apriUscita();
+}
+
+bool LettoreSuoni::apriUscita() {
+  if (uscitaProvata_)
+    return uscita_ != nullptr;
+  uscitaProvata_ = true;
+  const QAudioDevice dispositivo = QMediaDevices::defaultAudioOutput();
+  if (dispositivo.isNull())
+    return false;
+  QAudioFormat formato;
+  formato.setSampleRate(Frequenza);
+  formato.setChannelCount(Canali);
+  formato.setSampleFormat(QAudioFormat::Int16);
+  if (!dispositivo.isFormatSupported(formato))
+    return false;
+  uscita_ = new QAudioSink(dispositivo, formato, this);
+  uscita_->setBufferSize(Frequenza * Canali * 2 / 10);
+  sorgente_ = new SorgenteSuono(this);
+  return true;
+}
+
+void LettoreSuoni::suona(const QString &percorso) {
+  auto dati = pcm(percorso);
+  if (dati->isEmpty() || !apriUscita())
+    return;
+  sorgente_->imposta(dati);
+  if (uscita_->state() == QAudio::StoppedState || uscita_->state() == QAudio::IdleState)
+    uscita_->start(sorgente_);
+  // Keep feeding silence until the sound and the device's buffer have surely drained.
+  const int durataMs = int(dati->size() * 1000 / (Frequenza * Canali * 2));
+  spegnimento_.start(durataMs + 1500);
+}
+
+}  // namespace quirlo

@@ -1,0 +1,60 @@
+#include "PiattaformaQt.h"
+
+#include "Immagini.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <chrono>
+
+namespace quirlo {
+
+PiattaformaQt::PiattaformaQt() = default;
+
+QString PiattaformaQt::cartellaProgramma() const { return QCoreApplication::applicationDirPath(); }
+
+int PiattaformaQt::messaggio(const QString &testo, int flags) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(TitoloProgramma);
+  box.setText(testo);
+  box.setWindowModality(Qt::ApplicationModal);
+  const int icona = flags & 0x70;
+  box.setIcon(icona == Msg::IconaDomanda         ? QMessageBox::Question
+              : icona == Msg::IconaAvviso        ? QMessageBox::Warning
+              : icona == Msg::IconaInformazione  ? QMessageBox::Information
+                                                 : QMessageBox::NoIcon);
+  if ((flags & 0x7) == Msg::SiNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    // Closing the box with Esc or its frame answers No.
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Msg::RispostaSi : Msg::RispostaNo;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return Msg::RispostaOk;
+}
+
+void PiattaformaQt::seminaDalOrologio() {
+  const auto adesso = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+  std::seed_seq seme{std::uint64_t(adesso), std::uint64_t(adesso) >> 32};
+  generatore_.seed(seme);
+}
+
+double PiattaformaQt::casuale() {
+  // 53 random bits make a double that is always below 1.
+  return double(generatore_() >> 11) * 0x1.0p-53;
+}
+
+void PiattaformaQt::suona(const QString &percorso) { lettore_.suona(percorso); }
+
+QImage PiattaformaQt::caricaImmagine(const QString &percorso, QSize dimensione) {
+  return decodificaImmagine(percorso, dimensione);
+}
+
+void PiattaformaQt::termina() { QCoreApplication::exit(0); }
+
+}  // namespace quirlo

@@ -1,0 +1,103 @@
+#include "Costruttore.h"
+
+#include "Widgets.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quirlo {
+
+void Controlli::aggiungi(const QString &nome, int indice, QWidget *w) {
+  perNome_.insert(chiave(nome, indice), w);
+  ordine_.append(w);
+}
+
+QWidget *Controlli::trova(const QString &nome, int indice) const { return perNome_.value(chiave(nome, indice)); }
+
+QList<QWidget *> Controlli::elementi(const QString &nome) const {
+  QList<QWidget *> trovati;
+  for (int i = 0; i <= 16; ++i)
+    if (QWidget *w = trova(nome, i))
+      trovati.append(w);
+  return trovati;
+}
+
+QString Controlli::chiave(const QString &nome, int indice) {
+  return indice < 0 ? nome : QStringLiteral("%1(%2)").arg(nome).arg(indice);
+}
+
+void impostaSfondo(QWidget *w, const QColor &colore) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, colore);
+  w->setPalette(p);
+  w->setAutoFillBackground(true);
+}
+
+Controlli costruisciControlli(const Schermata &s, QWidget *cliente) {
+  Controlli controlli;
+  cliente->setFixedSize(pixel(s.larghezza), pixel(s.altezza));
+  impostaSfondo(cliente, coloreQt(s.sfondo));
+  QList<std::pair<int, QWidget *>> conFocus;
+  for (const Controllo &c : s.controlli) {
+    QWidget *w = nullptr;
+    switch (c.tipo) {
+      case Tipo::Immagine: w = new Immagine(c, cliente); break;
+      case Tipo::Pulsante: w = new PulsanteImmagine(c, cliente); break;
+      case Tipo::Etichetta:
+        w = c.ruolo == Ruolo::Carta     ? new Carta(c, cliente)
+            : c.ruolo == Ruolo::Casella ? static_cast<Etichetta *>(new Casella(c, cliente))
+                                        : new Etichetta(c, cliente);
+        break;
+    }
+    w->setObjectName(c.indice < 0 ? QString::fromUtf8(c.nome)
+                                  : QStringLiteral("%1(%2)").arg(QString::fromUtf8(c.nome)).arg(c.indice));
+    w->setGeometry(rettangoloPixel(c.left, c.top, c.width, c.height));
+    w->raise();
+    controlli.aggiungi(QString::fromUtf8(c.nome), c.indice, w);
+    if (c.ordineTab >= 0)
+      conFocus.append({c.ordineTab, w});
+  }
+  std::sort(conFocus.begin(), conFocus.end(), [](auto &a, auto &b) { return a.first < b.first; });
+  for (qsizetype i = 1; i < conFocus.size(); ++i)
+    QWidget::setTabOrder(conFocus[i - 1].second, conFocus[i].second);
+  return controlli;
+}
+
+void preparaFinestra(QWidget *finestra, const Schermata &s) {
+  finestra->setObjectName(QString::fromUtf8(s.nome));
+  finestra->setWindowTitle(QString::fromUtf8(s.titolo));
+  finestra->setFont(fontQt(s.carattere));
+  if (s.icona)
+    finestra->setWindowIcon(QIcon(QString::fromUtf8(s.icona)));
+}
+
+QHash<QString, QAction *> costruisciMenu(const Schermata &s, QMainWindow *finestra) {
+  QHash<QString, QAction *> azioni;
+  QHash<QString, QMenu *> tendine;
+  QMenuBar *barra = finestra->menuBar();
+  for (const Menu &m : s.menu) {
+    const QString nome = QString::fromUtf8(m.nome);
+    const QString testo = QString::fromUtf8(m.testo);
+    QAction *azione = nullptr;
+    if (m.apreTendina) {
+      QMenu *tendina = barra->addMenu(testo);
+      tendina->setObjectName(nome);
+      tendine.insert(nome, tendina);
+      azione = tendina->menuAction();
+    } else if (m.padre) {
+      azione = tendine.value(QString::fromUtf8(m.padre))->addAction(testo);
+      azione->setCheckable(true);
+      azione->setChecked(m.spuntato);
+    } else {
+      azione = barra->addAction(testo);
+    }
+    azione->setObjectName(nome);
+    azioni.insert(nome, azione);
+  }
+  return azioni;
+}
+
+}  // namespace quirlo

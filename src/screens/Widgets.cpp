@@ -1,0 +1,182 @@
+#include "Widgets.h"
+
+#include "Puntatore.h"
+
+#include <QDrag>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+
+namespace quirlo {
+
+namespace {
+
+void applicaColori(QWidget *w, const Controllo &c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, coloreQt(c.coloreTesto));
+  p.setColor(QPalette::Window, coloreQt(c.sfondo));
+  // A disabled card keeps its look: it is simply empty.
+  p.setColor(QPalette::Disabled, QPalette::WindowText, coloreQt(c.coloreTesto));
+  w->setPalette(p);
+  w->setAutoFillBackground(c.opaco);
+}
+
+}  // namespace
+
+Etichetta::Etichetta(const Controllo &c, QWidget *parent)
+    : QLabel(QString::fromUtf8(c.testo), parent), indice_(c.indice), bordo_(c.bordo) {
+  applicaColori(this, c);
+  setFont(fontQt(c.carattere));
+  setAlignment(c.centrato ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+  setTextFormat(Qt::PlainText);
+  setWordWrap(true);
+  if (bordo_ == Bordo::Incassato)
+    setContentsMargins(2, 2, 2, 2);
+  if (c.frecciaPersonale)
+    setCursor(puntatoreFreccia());
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void Etichetta::paintEvent(QPaintEvent *event) {
+  QLabel::paintEvent(event);
+  if (bordo_ != Bordo::Incassato)
+    return;
+  // The classic two-pixel sunken edge: shadow above and left, light below and right.
+  QPainter p(this);
+  const int w = width() - 1, h = height() - 1;
+  p.setPen(QColor(128, 128, 128));
+  p.drawLine(0, 0, w - 1, 0);
+  p.drawLine(0, 0, 0, h - 1);
+  p.setPen(Qt::black);
+  p.drawLine(1, 1, w - 2, 1);
+  p.drawLine(1, 1, 1, h - 2);
+  p.setPen(Qt::white);
+  p.drawLine(0, h, w, h);
+  p.drawLine(w, 0, w, h);
+  p.setPen(QColor(212, 208, 200));
+  p.drawLine(1, h - 1, w - 1, h - 1);
+  p.drawLine(w - 1, 1, w - 1, h - 1);
+}
+
+QString Carta::tipoMime() { return QStringLiteral("application/x-quirlo-carta"); }
+
+Carta *Carta::daTrascinamento(const QMimeData *mime, QObject *sorgente) {
+  if (!mime || !mime->hasFormat(tipoMime()))
+    return nullptr;
+  return qobject_cast<Carta *>(sorgente);
+}
+
+void Carta::mousePressEvent(QMouseEvent *event) {
+  if (event->button() != Qt::LeftButton || !isEnabled()) {
+    QLabel::mousePressEvent(event);
+    return;
+  }
+  // Only the card's outline follows the pointer, held where it was pressed.
+  QPixmap contorno(size());
+  contorno.fill(Qt::transparent);
+  {
+    QPainter p(&contorno);
+    QPen penna(Qt::black, 2, Qt::DotLine);
+    p.setPen(penna);
+    p.drawRect(QRectF(contorno.rect()).adjusted(1, 1, -1, -1));
+  }
+  auto *mime = new QMimeData;
+  mime->setData(tipoMime(), QByteArray());
+  auto *drag = new QDrag(this);
+  drag->setMimeData(mime);
+  drag->setPixmap(contorno);
+  drag->setHotSpot(event->position().toPoint());
+  const QPoint premuto = event->globalPosition().toPoint();
+  drag->exec(Qt::MoveAction);
+  // A drag that ended over the card itself was a tap.
+  if (rect().contains(mapFromGlobal(QCursor::pos())) && rect().contains(mapFromGlobal(premuto)))
+    emit toccata(this);
+}
+
+Casella::Casella(const Controllo &c, QWidget *parent) : Etichetta(c, parent) { setAcceptDrops(true); }
+
+void Casella::dragEnterEvent(QDragEnterEvent *event) {
+  if (Carta::daTrascinamento(event->mimeData(), event->source()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void Casella::dragMoveEvent(QDragMoveEvent *event) {
+  if (Carta::daTrascinamento(event->mimeData(), event->source()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void Casella::dropEvent(QDropEvent *event) {
+  Carta *carta = Carta::daTrascinamento(event->mimeData(), event->source());
+  if (!carta) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  lascia(carta);
+}
+
+void Casella::lascia(QLabel *sorgente) {
+  if (gestore_)
+    gestore_(indice(), sorgente);
+}
+
+void Casella::mousePressEvent(QMouseEvent *event) {
+  if (event->button() == Qt::LeftButton)
+    emit premuta(this);
+  QLabel::mousePressEvent(event);
+}
+
+Immagine::Immagine(const Controllo &c, QWidget *parent)
+    : QWidget(parent), indice_(c.indice), bordo_(c.bordo != Bordo::Nessuno) {
+  if (c.immagine)
+    immagine_ = QImage(QString::fromUtf8(c.immagine));
+  setAttribute(Qt::WA_TranslucentBackground, false);
+}
+
+void Immagine::impostaImmagine(const QImage &immagine) {
+  immagine_ = immagine;
+  update();
+}
+
+QRect Immagine::areaImmagine() const { return bordo_ ? rect().adjusted(1, 1, -1, -1) : rect(); }
+
+QSize Immagine::dimensioneDecodifica() const { return areaImmagine().size() * devicePixelRatio(); }
+
+void Immagine::paintEvent(QPaintEvent *) {
+  QPainter p(this);
+  if (!immagine_.isNull()) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(areaImmagine(), immagine_);
+  }
+  if (bordo_) {
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+PulsanteImmagine::PulsanteImmagine(const Controllo &c, QWidget *parent) : QToolButton(parent) {
+  setText(QString::fromUtf8(c.testo));
+  setFont(fontQt(c.carattere));
+  setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  if (c.immagine) {
+    const QPixmap figura(QString::fromUtf8(c.immagine));
+    setIcon(QIcon(figura));
+    setIconSize(figura.size());
+  }
+  setAutoRaise(false);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void PulsanteImmagine::keyPressEvent(QKeyEvent *event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    animateClick();
+    return;
+  }
+  QToolButton::keyPressEvent(event);
+}
+
+}  // namespace quirlo

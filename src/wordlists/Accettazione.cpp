@@ -1,0 +1,69 @@
+#include "Accettazione.h"
+
+#include "Immagini.h"
+#include "Piattaforma.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quirlo {
+
+CartellaDisegni::CartellaDisegni(const QString &cartellaProgramma)
+    : cartella_(unisciPercorso(cartellaProgramma, QStringLiteral("\\jpg"))) {}
+
+QString CartellaDisegni::nomeAtteso(const QString &parola) { return parola + QStringLiteral(".jpg"); }
+
+QString CartellaDisegni::percorso(const QString &parola) const {
+  // A word is a file name inside "jpg", never a path out of it.
+  if (parola.isEmpty() || parola.contains(QLatin1Char('/')) || parola.contains(QLatin1Char('\\')) ||
+      parola.contains(QChar(0)) || parola == QLatin1String(".") || parola == QLatin1String(".."))
+    return {};
+  const QString nome = nomeAtteso(parola);
+  const QString esatto = QDir(cartella_).filePath(nome);
+  if (QFileInfo(esatto).isFile())
+    return esatto;
+  if (!indicizzata_) {
+    indicizzata_ = true;
+    const QStringList tutti = QDir(cartella_).entryList(QDir::Files | QDir::Hidden);
+    for (const QString &f : tutti)
+      perMinuscole_.insert(f.toCaseFolded(), f);
+  }
+  const auto trovato = perMinuscole_.constFind(nome.toCaseFolded());
+  return trovato == perMinuscole_.constEnd() ? QString() : QDir(cartella_).filePath(*trovato);
+}
+
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
+                               int paroleEsercizio) {
+  if (letta.rifiuto)
+    return {std::nullopt, letta.rifiuto};
+  const int campi = letta.parole.isEmpty() ? 0 : int(letta.parole.first().sillabe.size());
+  if (letta.parole.size() < paroleEsercizio)
+    return {std::nullopt,
+            Rifiuto{Problema::TroppoPoche, nomeLista, 0, int(letta.parole.size()), campi, {}, paroleEsercizio}};
+
+  CartellaDisegni cartella(cartellaProgramma);
+  ListaAccettata lista;
+  Rifiuto difetti{Problema::DisegniMancanti, nomeLista, 0, 0, campi, {}, paroleEsercizio};
+  for (const Parola &parola : std::as_const(letta.parole)) {
+    const QString percorso = cartella.percorso(parola.testo());
+    const bool presente = !percorso.isEmpty();
+    if (!presente || !immagineLeggibile(percorso)) {
+      difetti.disegni.append({parola.testo(), QStringLiteral("jpg/") + CartellaDisegni::nomeAtteso(parola.testo()),
+                              presente, parola.riga});
+      continue;
+    }
+    lista.disegni.append(percorso);
+  }
+  if (!difetti.disegni.isEmpty())
+    return {std::nullopt, difetti};
+  lista.parole = std::move(letta.parole);
+  return {std::move(lista), std::nullopt};
+}
+
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
+                               int paroleEsercizio) {
+  ListaLetta letta = leggiLista(unisciPercorso(cartellaProgramma, nomeLista), campi);
+  return accettaLista(cartellaProgramma, std::move(letta), QFileInfo(nomeLista).fileName(), paroleEsercizio);
+}
+
+}  // namespace quirlo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ListaParole.h"
+
+#include <QHash>
+
+namespace quirlo {
+
+// Finds each word's drawing in the "jpg" folder: the exact name first, then a
+// name that differs only in letter case (drawings copied from systems that
+// ignore case).
+class CartellaDisegni {
+ public:
+  explicit CartellaDisegni(const QString &cartellaProgramma);
+  // Empty when there is no such file (or the word can't name a file).
+  QString percorso(const QString &parola) const;
+  static QString nomeAtteso(const QString &parola);
+
+ private:
+  QString cartella_;
+  mutable bool indicizzata_ = false;
+  mutable QHash<QString, QString> perMinuscole_;
+};
+
+// A list the exercise can use, with the drawing file found for each word.
+struct ListaAccettata {
+  QList<Parola> parole;
+  QStringList disegni;  // full paths, one per word
+};
+
+struct EsitoAccettazione {
+  std::optional<ListaAccettata> lista;
+  std::optional<Rifiuto> rifiuto;
+};
+
+// Reads `nomeLista` from the program folder and checks it can feed an exercise
+// of `paroleEsercizio` words: enough words, and a readable drawing for each.
+// The whole list is read and checked before anything is handed back.
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
+                               int paroleEsercizio);
+// The same on a list already read.
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
+                               int paroleEsercizio);
+
+}  // namespace quirlo

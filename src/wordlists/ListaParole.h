@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace quirlo {
+
+inline constexpr int MassimoParole = 100;
+
+struct Parola {
+  QStringList sillabe;
+  int riga = 0;  // line of the word's first syllable
+  // The word is its syllables joined exactly as written; it names the drawing.
+  QString testo() const { return sillabe.join(QString()); }
+};
+
+enum class Problema {
+  FileIlleggibile,
+  FileTroppoGrande,
+  TroppeParole,
+  SillabeIncomplete,
+  TroppoPoche,
+  DisegniMancanti,
+};
+
+struct DisegnoDifettoso {
+  QString parola;
+  QString nomeFile;  // as expected: "jpg/" + word + ".jpg"
+  bool illeggibile = false;  // present but not a picture
+  int riga = 0;
+};
+
+// Why a list can't be used; the message names the file and the problem.
+struct Rifiuto {
+  Problema problema = Problema::FileIlleggibile;
+  QString nomeFile;   // "lista2.txt"
+  int riga = 0;       // where the problem is, when it has a place
+  int quante = 0;     // words found, or the limit passed
+  int campi = 0;
+  QList<DisegnoDifettoso> disegni;
+  int servono = 0;    // words one exercise shows
+
+  QString messaggio() const;
+};
+
+struct ListaLetta {
+  QList<Parola> parole;
+  std::optional<Rifiuto> rifiuto;
+  bool accettata() const { return !rifiuto.has_value(); }
+};
+
+// Reads a list file of words of `campi` syllables each. Refused: a file that
+// can't be read or is far too big, more than 100 words, syllables that run out
+// inside the last word. Nothing else is checked here.
+ListaLetta leggiLista(const QString &percorso, int campi);
+// The same on bytes already in memory (the name is only for messages).
+ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int campi);
+
+}  // namespace quirlo
