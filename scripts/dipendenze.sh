@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, and only those.
+# Usage: scripts/dipendenze.sh build|test|bench|package
+set -euo pipefail
+
+pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-multimedia-dev libsndfile1-dev
+           fonts-liberation2 fonts-dejavu-core)
+for scopo in "$@"; do
+  case "$scopo" in
+    build) ;;
+    test) pacchetti+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev valgrind) ;;
+    bench) pacchetti+=(libbenchmark-dev xvfb xdotool x11-utils) ;;
+    package) pacchetti+=(dpkg-dev file desktop-file-utils appstream) ;;
+    *) echo "unknown purpose: $scopo" >&2; exit 2 ;;
+  esac
+done
+
+mancanti=()
+for p in "${pacchetti[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    mancanti+=("$p")
+  fi
+done
+if ((${#mancanti[@]})); then
+  echo "Installo / installing: ${mancanti[*]}"
+  sudo_cmd=()
+  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${mancanti[@]}" >/dev/null
+fi
