@@ -62,8 +62,10 @@ EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta lett
 
 EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
                                int paroleEsercizio) {
-  ListaLetta letta = leggiLista(unisciPercorso(cartellaProgramma, nomeLista), campi);
-  return accettaLista(cartellaProgramma, std::move(letta), QFileInfo(nomeLista).fileName(), paroleEsercizio);
+  // Named from the joined path: "\lista2.txt" is no file name where "\" is no separator.
+  const QString percorso = unisciPercorso(cartellaProgramma, nomeLista);
+  ListaLetta letta = leggiLista(percorso, campi);
+  return accettaLista(cartellaProgramma, std::move(letta), QFileInfo(percorso).fileName(), paroleEsercizio);
 }
 
 }  // namespace quirlo
