@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace quirlo {
 
@@ -29,11 +30,26 @@ ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int
         esito.rifiuto = Rifiuto{Problema::SillabeIncomplete, nomeFile, parola.riga, 0, campi, {}};
         return esito;
       }
+      parola.rigaFine = tutti[prossimo].riga;
       parola.sillabe.append(tutti[prossimo++].testo);
     }
     esito.parole.append(parola);
   }
   return esito;
+}
+
+QList<std::pair<qsizetype, qsizetype>> paroleRipetute(const QList<Parola> &parole) {
+  QList<std::pair<qsizetype, qsizetype>> ripetute;
+  QHash<QString, qsizetype> prima;
+  for (qsizetype i = 0; i < parole.size(); ++i) {
+    const QString chiave = parole[i].testo().toUpper();
+    const auto trovata = prima.constFind(chiave);
+    if (trovata != prima.constEnd())
+      ripetute.append({i, *trovata});
+    else
+      prima.insert(chiave, i);
+  }
+  return ripetute;
 }
 
 ListaLetta leggiLista(const QString &percorso, int campi) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace quirlo {
 
@@ -11,7 +12,8 @@ inline constexpr int MassimoParole = 100;
 
 struct Parola {
   QStringList sillabe;
-  int riga = 0;  // line of the word's first syllable
+  int riga = 0;      // line of the word's first syllable
+  int rigaFine = 0;  // line of its last syllable
   // The word is its syllables joined exactly as written; it names the drawing.
   QString testo() const { return sillabe.join(QString()); }
 };
@@ -57,5 +59,9 @@ struct ListaLetta {
 ListaLetta leggiLista(const QString &percorso, int campi);
 // The same on bytes already in memory (the name is only for messages).
 ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int campi);
+
+// For each word that repeats an earlier one, its index and that of the first
+// occurrence. Words are compared as the cards are judged: regardless of case.
+QList<std::pair<qsizetype, qsizetype>> paroleRipetute(const QList<Parola> &parole);
 
 }  // namespace quirlo
