@@ -37,6 +37,7 @@ void registra(TipoFinestra tipo, Fabbrica fabbrica) {
 }
 
 bool mostra(TipoFinestra tipo) {
+  tracciaPrimiFrame();
   Voce &voce = registro()[int(tipo)];
   if (!voce.finestra) {
     if (!voce.fabbrica)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace quirlo {
 
@@ -8,5 +9,15 @@ namespace quirlo {
 // goes to standard error. Without it nothing is written.
 bool tracciaAttiva();
 void traccia(const QString &riga);
+
+// Microseconds on the system's monotonic clock, comparable across processes.
+qint64 istanteMicro();
+
+// With the trace on, writes "dipinta <window> t=<us> ..." once per top-level
+// window, right after its first frame has been painted and handed to the
+// screen, with the centres of its buttons and menu-bar entries; and
+// "rilascio t=<us>" for each mouse button released over a window. Start-up
+// and response times are measured from these. Safe to call more than once.
+void tracciaPrimiFrame();
 
 }  // namespace quirlo
