@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace quirlo {
 
@@ -87,10 +89,32 @@ void Carta::mousePressEvent(QMouseEvent *event) {
   drag->setPixmap(contorno);
   drag->setHotSpot(event->position().toPoint());
   const QPoint premuto = event->globalPosition().toPoint();
-  drag->exec(Qt::MoveAction);
-  // A drag that ended over the card itself was a tap.
-  if (rect().contains(mapFromGlobal(QCursor::pos())) && rect().contains(mapFromGlobal(premuto)))
+  const Qt::DropAction esito = drag->exec(Qt::MoveAction);
+  // A drag that no slot took and that ended over the card itself was a tap.
+  if (esito == Qt::IgnoreAction && rect().contains(mapFromGlobal(QCursor::pos())) &&
+      rect().contains(mapFromGlobal(premuto)))
     emit toccata(this);
+}
+
+QColor Carta::coloreEvidenza() { return QColor(0, 80, 220); }
+
+void Carta::evidenzia(bool evidenziata) {
+  if (evidenziata_ == evidenziata)
+    return;
+  evidenziata_ = evidenziata;
+  update();
+}
+
+void Carta::paintEvent(QPaintEvent *event) {
+  // The frame goes under the text, so a syllable is never hidden by it. Deep
+  // blue stands out both on the white card and on the green window.
+  if (evidenziata_) {
+    QPainter p(this);
+    const qreal meta = SpessoreEvidenza / 2.0;
+    p.setPen(QPen(coloreEvidenza(), SpessoreEvidenza, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(rect()).adjusted(meta, meta, -meta, -meta));
+  }
+  Etichetta::paintEvent(event);
 }
 
 Casella::Casella(const Controllo &c, QWidget *parent) : Etichetta(c, parent) { setAcceptDrops(true); }
@@ -161,14 +185,45 @@ void Immagine::paintEvent(QPaintEvent *) {
 PulsanteImmagine::PulsanteImmagine(const Controllo &c, QWidget *parent) : QToolButton(parent) {
   setText(QString::fromUtf8(c.testo));
   setFont(fontQt(c.carattere));
-  setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  if (c.immagine) {
-    const QPixmap figura(QString::fromUtf8(c.immagine));
-    setIcon(QIcon(figura));
-    setIconSize(figura.size());
-  }
+  setToolButtonStyle(Qt::ToolButtonTextOnly);
+  if (c.immagine)
+    figura_ = QPixmap(QString::fromUtf8(c.immagine));
   setAutoRaise(false);
   setFocusPolicy(Qt::StrongFocus);
+}
+
+void PulsanteImmagine::paintEvent(QPaintEvent *) {
+  QStylePainter p(this);
+  QStyleOptionButton opzione;
+  opzione.initFrom(this);
+  opzione.features = QStyleOptionButton::None;
+  if (isDown())
+    opzione.state |= QStyle::State_Sunken;
+  else
+    opzione.state |= QStyle::State_Raised;
+  p.drawControl(QStyle::CE_PushButtonBevel, opzione);
+
+  const QRect faccia = rect().adjusted(3, 3, -3, -3);
+  const int altezzaTesto = fontMetrics().height();
+  const QRect areaTesto(faccia.left(), faccia.bottom() - altezzaTesto + 1, faccia.width(), altezzaTesto);
+  const QRect areaFigura(faccia.left(), faccia.top(), faccia.width(), areaTesto.top() - faccia.top());
+  const QPoint scarto = isDown() ? QPoint(1, 1) : QPoint();
+  if (!figura_.isNull()) {
+    QRect dove(QPoint(), figura_.size());
+    dove.moveCenter(areaFigura.center());
+    p.save();
+    p.setClipRect(areaFigura.translated(scarto));
+    p.drawPixmap(dove.topLeft() + scarto, figura_);
+    p.restore();
+  }
+  p.setPen(palette().color(QPalette::ButtonText));
+  p.drawText(areaTesto.translated(scarto), Qt::AlignHCenter | Qt::AlignVCenter, text());
+  if (hasFocus()) {
+    QStyleOptionFocusRect fuoco;
+    fuoco.initFrom(this);
+    fuoco.rect = faccia;
+    p.drawPrimitive(QStyle::PE_FrameFocusRect, fuoco);
+  }
 }
 
 void PulsanteImmagine::keyPressEvent(QKeyEvent *event) {

@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 
+#include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QToolButton>
@@ -36,12 +37,24 @@ class Carta : public Etichetta {
   // The card a drop carries, or nullptr for anything that is not one of ours.
   static Carta *daTrascinamento(const QMimeData *mime, QObject *sorgente);
 
+  // The frame of a card chosen by a tap, waiting for a tap on its slot.
+  void evidenzia(bool evidenziata);
+  bool evidenziata() const { return evidenziata_; }
+  static QColor coloreEvidenza();
+  static constexpr int SpessoreEvidenza = 4;
+
  signals:
   // Press and release on the card itself without dragging it anywhere.
   void toccata(Carta *carta);
 
  protected:
+  // Left without touch handling on purpose: Qt turns a finger into mouse
+  // events, so a finger drags and taps exactly as the mouse does.
   void mousePressEvent(QMouseEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
+
+ private:
+  bool evidenziata_ = false;
 };
 
 // A slot (or legend) that takes cards. Only cards are accepted, so a card
@@ -97,6 +110,12 @@ class PulsanteImmagine : public QToolButton {
 
  protected:
   void keyPressEvent(QKeyEvent *event) override;
+  // The caption keeps the bottom of the face; the picture is centred in the
+  // space above it, cut evenly when the button is too low to show it whole.
+  void paintEvent(QPaintEvent *event) override;
+
+ private:
+  QPixmap figura_;
 };
 
 }  // namespace quirlo
