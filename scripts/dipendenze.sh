@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: scripts/dipendenze.sh build|test|bench|package
+# Usage: scripts/dipendenze.sh build|test|bench|suono|package
 set -euo pipefail
 
 pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-multimedia-dev libsndfile1-dev
@@ -9,7 +9,10 @@ for scopo in "$@"; do
   case "$scopo" in
     build) ;;
     test) pacchetti+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev valgrind) ;;
-    bench) pacchetti+=(libbenchmark-dev xvfb xdotool x11-utils) ;;
+    bench) pacchetti+=(libbenchmark-dev xvfb xdotool x11-utils python3) ;;
+    # A sound server for measuring drops with a real (null) audio output. Not part of
+    # 'bench': on a desktop running PipeWire it would replace pipewire-pulse.
+    suono) pacchetti+=(pulseaudio pulseaudio-utils) ;;
     package) pacchetti+=(dpkg-dev file desktop-file-utils appstream) ;;
     *) echo "unknown purpose: $scopo" >&2; exit 2 ;;
   esac
