@@ -2,29 +2,50 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 
 namespace quirlo {
+
+namespace {
+
+// The JPEG reader shrinks while it decodes (down to an eighth), so even a
+// camera's photo costs a few megabytes; other formats are decoded whole before
+// scaling. Past these sizes a picture is refused: a drop handler must never
+// wait seconds for a drawing nor hold gigabytes, and Qt's own allocation limit
+// would leave the frame empty anyway.
+constexpr qint64 MassimoPixelRiducibile = 120'000'000;
+constexpr qint64 MassimoByteIntero = 96LL * 1024 * 1024;
+
+bool dimensioniAccettabili(QImageReader &lettore) {
+  const QSize originale = lettore.size();
+  if (!originale.isValid() || originale.isEmpty())
+    return false;
+  const qint64 pixel = qint64(originale.width()) * originale.height();
+  if (lettore.supportsOption(QImageIOHandler::ScaledSize))
+    return pixel <= MassimoPixelRiducibile;
+  const int bit = std::max(32, int(QImage::toPixelFormat(lettore.imageFormat()).bitsPerPixel()));
+  return pixel * bit / 8 <= MassimoByteIntero;
+}
+
+}  // namespace
 
 bool immagineLeggibile(const QString &percorso) {
   if (!QFileInfo(percorso).isFile())
     return false;
   QImageReader lettore(percorso);
   lettore.setDecideFormatFromContent(true);
-  return lettore.canRead() && lettore.size().isValid() && !lettore.size().isEmpty();
+  return lettore.canRead() && dimensioniAccettabili(lettore);
 }
 
 QImage decodificaImmagine(const QString &percorso, QSize dimensione) {
   QImageReader lettore(percorso);
   lettore.setDecideFormatFromContent(true);
-  const QSize originale = lettore.size();
-  if (!originale.isValid() || originale.isEmpty())
+  // Checked again: the file may have changed since its list was accepted.
+  if (!dimensioniAccettabili(lettore))
     return {};
   if (dimensione.isValid() && !dimensione.isEmpty())
     lettore.setScaledSize(dimensione);
-  QImage immagine = lettore.read();
-  if (immagine.isNull())
-    return {};
-  return immagine;
+  return lettore.read();
 }
 
 }  // namespace quirlo
