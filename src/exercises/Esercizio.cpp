@@ -34,6 +34,10 @@ Esercizio::Esercizio(const ConfigurazioneEsercizio &config, QWidget *parent) : Q
   };
   for (const auto &[nome, gestore] : comandi)
     connect(menu(nome), &QAction::triggered, this, gestore);
+
+  // Traced again once on screen: before that the cards' screen places are not known.
+  quandoEsposta(this, [this] { tracciaStato(); });
+  tracciaTendine(this);
 }
 
 QAction *Esercizio::menu(const char *nome) const { return menu_.value(QString::fromUtf8(nome)); }

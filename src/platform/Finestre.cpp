@@ -54,7 +54,7 @@ bool mostra(TipoFinestra tipo) {
   voce.finestra->show();
   voce.finestra->raise();
   voce.finestra->activateWindow();
-  traccia(QStringLiteral("aperta %1").arg(QLatin1String(nome(tipo))));
+  traccia(QStringLiteral("aperta %1 id=0x%2").arg(QLatin1String(nome(tipo))).arg(voce.finestra->winId(), 0, 16));
   return true;
 }
 

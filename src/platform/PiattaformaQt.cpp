@@ -1,6 +1,7 @@
 #include "PiattaformaQt.h"
 
 #include "Immagini.h"
+#include "Traccia.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ int PiattaformaQt::messaggio(const QString &testo, int flags) {
   box.setWindowTitle(TitoloProgramma);
   box.setText(testo);
   box.setWindowModality(Qt::ApplicationModal);
+  traccia(QStringLiteral("messaggio flags=%1 testo=%2").arg(flags).arg(testoInRiga(testo)));
   const int icona = flags & 0x70;
   box.setIcon(icona == Msg::IconaDomanda         ? QMessageBox::Question
               : icona == Msg::IconaAvviso        ? QMessageBox::Warning
@@ -31,10 +33,13 @@ int PiattaformaQt::messaggio(const QString &testo, int flags) {
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     // Closing the box with Esc or its frame answers No.
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? Msg::RispostaSi : Msg::RispostaNo;
+    const bool si = box.exec() == QMessageBox::Yes;
+    traccia(si ? QStringLiteral("risposta si") : QStringLiteral("risposta no"));
+    return si ? Msg::RispostaSi : Msg::RispostaNo;
   }
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+  traccia(QStringLiteral("risposta ok"));
   return Msg::RispostaOk;
 }
 

@@ -4,7 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 #include <QStringList>
 #include <QWidget>
 #include <QWindow>
@@ -101,6 +104,68 @@ void tracciaPrimiFrame() {
     return;
   installato = true;
   QCoreApplication::instance()->installEventFilter(new OsservatoreFrame(QCoreApplication::instance()));
+}
+
+QString testoInRiga(const QString &testo) {
+  QString t = testo;
+  t.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+  t.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+  t.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+  return t;
+}
+
+namespace {
+
+// Showing the widget arms it; the next exposure of its native window fires the
+// action, queued so that the paint the exposure asks for comes first.
+class Esposizione : public QObject {
+ public:
+  Esposizione(QWidget *w, std::function<void()> azione) : QObject(w), widget_(w), azione_(std::move(azione)) {
+    w->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject *o, QEvent *e) override {
+    if (o == widget_ && e->type() == QEvent::Show) {
+      armata_ = true;
+      QWindow *finestra = widget_->windowHandle();
+      if (finestra && finestra != osservata_) {
+        osservata_ = finestra;
+        finestra->installEventFilter(this);
+      }
+    } else if (o == osservata_ && e->type() == QEvent::Expose && armata_ && osservata_->isExposed()) {
+      armata_ = false;
+      QTimer::singleShot(0, this, [this] { azione_(); });
+    }
+    return false;
+  }
+
+ private:
+  QWidget *widget_;
+  QPointer<QWindow> osservata_;
+  std::function<void()> azione_;
+  bool armata_ = false;
+};
+
+}  // namespace
+
+void quandoEsposta(QWidget *w, std::function<void()> azione) {
+  if (tracciaAttiva() && w)
+    new Esposizione(w, std::move(azione));
+}
+
+void tracciaTendine(QWidget *finestra) {
+  if (!tracciaAttiva())
+    return;
+  for (QMenu *tendina : finestra->findChildren<QMenu *>())
+    quandoEsposta(tendina, [tendina] {
+      QStringList voci;
+      for (QAction *a : tendina->actions()) {
+        const QPoint c = tendina->mapToGlobal(tendina->actionGeometry(a).center());
+        voci << QStringLiteral("%1|%2|%3|%4").arg(a->objectName()).arg(a->isChecked() ? 1 : 0).arg(c.x()).arg(c.y());
+      }
+      traccia(QStringLiteral("tendina %1 %2").arg(tendina->objectName(), voci.join(QLatin1Char(';'))));
+    });
 }
 
 }  // namespace quirlo

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
+
+class QWidget;
 
 namespace quirlo {
 
@@ -19,5 +22,14 @@ qint64 istanteMicro();
 // "rilascio t=<us>" for each mouse button released over a window. Start-up
 // and response times are measured from these. Safe to call more than once.
 void tracciaPrimiFrame();
+
+// Text on one trace line: backslash, CR and LF written as \\, \r and \n.
+QString testoInRiga(const QString &testo);
+// With the trace on, runs `azione` each time `w` is shown, once its window has
+// been exposed and painted: a test driving the real mouse may go ahead then.
+void quandoEsposta(QWidget *w, std::function<void()> azione);
+// With the trace on, writes "tendina <menu> <entry>|<checked>|<x>|<y>;..."
+// each time one of the window's drop-down menus opens.
+void tracciaTendine(QWidget *finestra);
 
 }  // namespace quirlo
