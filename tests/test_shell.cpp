@@ -123,6 +123,20 @@ class ProvaShell : public QObject {
     QCOMPARE(finta->messaggi[0].flags, 64);
   }
 
+  // The start screen opens with the focus on "Avvio": Enter goes on to the menu.
+  void focusSuAvvio() {
+    finta->numeri = {0.0, 0.0};
+    Finestre::mostra(TipoFinestra::FormAvvio);
+    auto *avvio = qobject_cast<FormAvvio *>(Finestre::aperta(TipoFinestra::FormAvvio));
+    QApplication::setActiveWindow(avvio);
+    QVERIFY(QTest::qWaitForWindowActive(avvio));
+    QCOMPARE(QApplication::focusWidget(), avvio->pulsante("Command1"));
+    QCOMPARE(avvio->controlli().trova(QStringLiteral("Label1"))->focusPolicy(), Qt::NoFocus);
+    QTest::keyClick(avvio->pulsante("Command1"), Qt::Key_Return);
+    QTRY_VERIFY(Finestre::aperta(TipoFinestra::FormMenu));
+    QCOMPARE(Finestre::aperta(TipoFinestra::FormAvvio), nullptr);
+  }
+
   // A refused exercise list keeps the menu open, as it was.
   void esercizioRifiutatoLasciaIlMenu() {
     finta->numeri = {0.0};
