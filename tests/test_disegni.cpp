@@ -313,7 +313,8 @@ class ProvaDisegni : public QObject {
     b.f.azzeraRegistri();
     b.f.numeriFiniti = true;
 
-    w->mnudifficile_Click();
+    // Through the menu's own action, which toggles its mark before the handler runs.
+    w->menu("mnudifficile")->trigger();
     QCOMPARE(b.f.messaggi.size(), 1);
     QCOMPARE(b.f.messaggi[0].flags, 48);
     QVERIFY2(b.f.messaggi[0].testo.contains(indizio), qPrintable(b.f.messaggi[0].testo));
@@ -329,6 +330,25 @@ class ProvaDisegni : public QObject {
     QCOMPARE(dopo, carte);
     QCOMPARE(testo(*w, "EtichettaErrati"), QStringLiteral("1"));
     QCOMPARE(w->Sillaba(0, 6), paroleBisillabe(6)[5][0]);
+  }
+
+  // Refused while the difficult list is in use: its marks stay, whichever item was clicked.
+  void rifiutoConListaDifficile() {
+    Banco b;
+    b.d.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(4));
+    b.d.scriviLista(QStringLiteral("lista4.txt"), paroleBisillabe(5));
+    auto w = b.apri<DISEGNI1>({0.1, 0.3, 0.5, 0.7, 0.0});
+    w->menu("mnudifficile")->trigger();
+    QVERIFY(w->menu("mnudifficile")->isChecked() && !w->menu("mnufacile")->isChecked());
+    b.d.rimuovi(QStringLiteral("lista4.txt"));
+    b.d.rimuovi(QStringLiteral("lista2.txt"));
+    for (const char *voce : {"mnudifficile", "mnufacile"}) {
+      w->menu(voce)->trigger();
+      QVERIFY(w->menu("mnudifficile")->isChecked());
+      QVERIFY(!w->menu("mnufacile")->isChecked());
+    }
+    QCOMPARE(Globali::NumeroParole, 5);
+    QCOMPARE(b.f.messaggi.size(), 2);
   }
 
   void contatoriSiFermanoA32767() {

@@ -201,15 +201,16 @@ void Esercizio::mnuAzzera_Click() {
 void Esercizio::scegliLista(bool difficile) {
   QAction *facile = menu("mnufacile");
   QAction *dura = menu("mnudifficile");
-  const bool eraFacile = !dura->isChecked() || facile->isChecked();
   facile->setChecked(!difficile);
   dura->setChecked(difficile);
   // A refused list leaves the old one, the exercise and the marks as they were.
+  // The marks can't tell what was chosen: a menu click has already toggled one.
   if (!CaricaLista(QString::fromUtf8(difficile ? config_.listaDifficile : config_.listaFacile))) {
-    facile->setChecked(eraFacile);
-    dura->setChecked(!eraFacile);
+    facile->setChecked(!listaDifficile_);
+    dura->setChecked(listaDifficile_);
     return;
   }
+  listaDifficile_ = difficile;
   GeneraEsercizio();
 }
 

@@ -83,6 +83,7 @@ class Esercizio : public QMainWindow, public Caricabile {
   std::array<std::int16_t, MassimoParoleEsercizio> scelte_{};
   std::int16_t sillabeGiuste_ = 0;
   bool maiuscolo_ = true;
+  bool listaDifficile_ = false;
 };
 
 }  // namespace quirlo
