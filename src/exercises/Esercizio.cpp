@@ -26,6 +26,7 @@ Esercizio::Esercizio(const ConfigurazioneEsercizio &config, QWidget *parent) : Q
     for (QWidget *w : controlli_.elementi(QString::fromUtf8(RigheCaselle[riga])))
       if (auto *slot = qobject_cast<Casella *>(w))
         slot->impostaGestore([this, riga](int indice, QLabel *sorgente) { lasciaSuRiga(riga, indice, sorgente); });
+  collegaSelezione();
 
   const std::pair<const char *, void (Esercizio::*)()> comandi[] = {
       {"mnuAzzera", &Esercizio::mnuAzzera_Click},       {"mnufacile", &Esercizio::mnufacile_Click},
@@ -91,6 +92,7 @@ std::int16_t Esercizio::estraiParola() {
 }
 
 void Esercizio::GeneraEsercizio() {
+  deseleziona();
   sillabeGiuste_ = 0;
   for (int i = 0; i < int(config_.carte.size()); ++i)
     carta(i)->setText(QString());
@@ -148,6 +150,7 @@ QString Esercizio::atteso(int riga, int Index) const {
 }
 
 void Esercizio::lasciaSuRiga(int riga, int Index, QLabel *Source) {
+  deseleziona();
   auto *slot = qobject_cast<Casella *>(casella(riga, Index));
   if (!slot || !Source || !Source->isEnabled())
     return;

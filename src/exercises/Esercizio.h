@@ -47,6 +47,13 @@ class Esercizio : public QMainWindow, public Caricabile {
   void mnuMinuscolo_Click();
   void mnuEsci_Click();
 
+  // Playing without dragging: a tap on a card chooses it, and a press on a
+  // slot or legend then drops it there exactly as a drag would.
+  void cartaToccata(QLabel *carta);
+  void casellaPremuta(int riga, int Index);
+  void deseleziona();
+  QLabel *cartaSelezionata() const { return selezionata_; }
+
   // State, read by tests and by the trace.
   const QString &Sillaba(int campo, int i) const { return sillabe_[size_t(campo)][size_t(i)]; }
   std::int16_t Scelta(int k) const { return scelte_[size_t(k)]; }
@@ -61,6 +68,7 @@ class Esercizio : public QMainWindow, public Caricabile {
 
  protected:
   void lasciaSuRiga(int riga, int Index, QLabel *Source);
+  bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
  private:
   QString atteso(int riga, int Index) const;
@@ -82,6 +90,10 @@ class Esercizio : public QMainWindow, public Caricabile {
   std::array<QString, MassimoRecord + 1> disegni_;
   std::array<std::int16_t, MassimoParoleEsercizio> scelte_{};
   std::int16_t sillabeGiuste_ = 0;
+
+  void collegaSelezione();
+  void seleziona(QLabel *carta);
+  QLabel *selezionata_ = nullptr;
   bool maiuscolo_ = true;
   bool listaDifficile_ = false;
 };
