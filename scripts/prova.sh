@@ -3,7 +3,7 @@
 set -euo pipefail
 radice="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cartella="${QUIRLO_BUILD_DIR:-$radice/build-test}"
-bash "$radice/scripts/dipendenze.sh" build test
+bash "$radice/scripts/dipendenze.sh" build test package
 rm -rf "$cartella"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${QUIRLO_CMAKE_ARGS:-}
 cmake --build "$cartella"
