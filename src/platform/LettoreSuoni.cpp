@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -45,15 +47,45 @@ class SorgenteSuono : public QIODevice {
   qint64 posizione_ = 0;
 };
 
-LettoreSuoni::LettoreSuoni(QObject *parent) : QObject(parent) {
-  spegnimento_.setSingleShot(true);
-  connect(&spegnimento_, &QTimer::timeout, this, [this] {
-    if (uscita_)
-      uscita_->stop();
-  });
-}
+// The sink, its source and the timer that closes it, all on the audio thread.
+class UscitaAudio : public QObject {
+ public:
+  UscitaAudio(const QAudioDevice &dispositivo, const QAudioFormat &formato)
+      : dispositivo_(dispositivo), formato_(formato) {}
 
-LettoreSuoni::~LettoreSuoni() = default;
+  void suona(const std::shared_ptr<const QByteArray> &dati) {
+    if (!sink_) {
+      sink_ = new QAudioSink(dispositivo_, formato_, this);
+      sink_->setBufferSize(LettoreSuoni::Frequenza * LettoreSuoni::Canali * 2 / 10);
+      sorgente_ = new SorgenteSuono(this);
+      spegnimento_ = new QTimer(this);
+      spegnimento_->setSingleShot(true);
+      connect(spegnimento_, &QTimer::timeout, sink_, &QAudioSink::stop);
+    }
+    sorgente_->imposta(dati);
+    if (sink_->state() == QAudio::StoppedState || sink_->state() == QAudio::IdleState)
+      sink_->start(sorgente_);
+    // Keep feeding silence until the sound and the device's buffer have surely drained.
+    const int durataMs = int(dati->size() * 1000 / (LettoreSuoni::Frequenza * LettoreSuoni::Canali * 2));
+    spegnimento_->start(durataMs + 1500);
+  }
+
+ private:
+  QAudioDevice dispositivo_;
+  QAudioFormat formato_;
+  QAudioSink *sink_ = nullptr;
+  SorgenteSuono *sorgente_ = nullptr;
+  QTimer *spegnimento_ = nullptr;
+};
+
+LettoreSuoni::LettoreSuoni(QObject *parent) : QObject(parent) {}
+
+LettoreSuoni::~LettoreSuoni() {
+  if (filo_) {
+    filo_->quit();
+    filo_->wait();
+  }
+}
 
 namespace {
 
@@ -141,9 +173,13 @@ bool LettoreSuoni::apriUscita() {
   formato.setSampleFormat(QAudioFormat::Int16);
   if (!dispositivo.isFormatSupported(formato))
     return false;
-  uscita_ = new QAudioSink(dispositivo, formato, this);
-  uscita_->setBufferSize(Frequenza * Canali * 2 / 10);
-  sorgente_ = new SorgenteSuono(this);
+  filo_ = new QThread(this);
+  filo_->setObjectName(QStringLiteral("LettoreSuoni"));
+  uscita_ = new UscitaAudio(dispositivo, formato);
+  uscita_->moveToThread(filo_);
+  // Deleted on its own thread as that thread ends, sink and all.
+  connect(filo_, &QThread::finished, uscita_, &QObject::deleteLater);
+  filo_->start();
   return true;
 }
 
@@ -151,12 +187,7 @@ void LettoreSuoni::suona(const QString &percorso) {
   auto dati = pcm(percorso);
   if (dati->isEmpty() || !apriUscita())
     return;
-  sorgente_->imposta(dati);
-  if (uscita_->state() == QAudio::StoppedState || uscita_->state() == QAudio::IdleState)
-    uscita_->start(sorgente_);
-  // Keep feeding silence until the sound and the device's buffer have surely drained.
-  const int durataMs = int(dati->size() * 1000 / (Frequenza * Canali * 2));
-  spegnimento_.start(durataMs + 1500);
+  QMetaObject::invokeMethod(uscita_, [uscita = uscita_, dati] { uscita->suona(dati); }, Qt::QueuedConnection);
 }
 
 }  // namespace quirlo

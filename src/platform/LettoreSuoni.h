@@ -4,18 +4,19 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <memory>
 
-class QAudioSink;
+class QThread;
 
 namespace quirlo {
 
-class SorgenteSuono;
+class UscitaAudio;
 
 // One player for the whole program. Sounds are decoded once into PCM and fed
 // to a sink that stays open until the sound has drained, so short effects are
-// heard to their last sample. Missing files, unplayable files and a missing
+// heard to their last sample. The sink lives on a thread of its own: opening
+// its stream waits on the sound server for milliseconds, and the drop that
+// asked for the sound must not. Missing files, unplayable files and a missing
 // audio device are all silent.
 class LettoreSuoni : public QObject {
   Q_OBJECT
@@ -36,10 +37,9 @@ class LettoreSuoni : public QObject {
   std::shared_ptr<const QByteArray> pcm(const QString &percorso);
 
   QHash<QString, std::shared_ptr<const QByteArray>> cache_;
-  QAudioSink *uscita_ = nullptr;
-  SorgenteSuono *sorgente_ = nullptr;
+  QThread *filo_ = nullptr;
+  UscitaAudio *uscita_ = nullptr;  // lives on filo_; reached by queued calls only
   bool uscitaProvata_ = false;
-  QTimer spegnimento_;
 };
 
 }  // namespace quirlo
