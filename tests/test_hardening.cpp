@@ -243,6 +243,34 @@ class ProvaRobustezza : public QObject {
     QCOMPARE(QFileInfo(esito.lista->disegni[0]).fileName(), QStringLiteral("perchécittà.jpg"));
   }
 
+  // Words that cannot name a file inside "jpg" are missing drawings, even when
+  // the path they spell leads to a picture elsewhere.
+  void paroleCheNonSonoNomi_data() {
+    QTest::addColumn<QByteArray>("riga");
+    QTest::addColumn<QString>("parola");
+    QTest::newRow("barra") << QByteArray("../fuo,ri") << QStringLiteral("../fuori");
+    QTest::newRow("barra rovescia") << QByteArray("..\\fuo,ri") << QStringLiteral("..\\fuori");
+    QTest::newRow("punto punto") << QByteArray(".,.") << QStringLiteral("..");
+    QTest::newRow("sillabe vuote") << QByteArray(",") << QString();
+    QTest::newRow("byte nullo") << QByteArray("fuo\0,ri", 7) << QStringLiteral("fuo") + QChar(0) + QStringLiteral("ri");
+  }
+  void paroleCheNonSonoNomi() {
+    QFETCH(QByteArray, riga);
+    QFETCH(QString, parola);
+    Banco b;
+    b.d.scriviFile(QStringLiteral("fuori.jpg"), disegno(QStringLiteral("jpeg buono")));
+    b.d.scriviFile(QStringLiteral("jpg/fuo.jpg"), disegno(QStringLiteral("jpeg buono")));
+    QByteArray lista = riga + "\r\n";
+    for (int i = 0; i < 4; ++i)
+      lista += b.parole[i].join(QLatin1Char(',')).toUtf8() + "\r\n";
+    b.d.scriviFile(QStringLiteral("lista2.txt"), lista);
+    QVERIFY(!b.apri());
+    QCOMPARE(b.f.messaggi.size(), 1);
+    QCOMPARE(b.f.messaggi[0].testo, QStringLiteral("Alcune parole della lista «lista2.txt» non hanno un disegno "
+                                                    "che si possa mostrare:\n- %1: manca il file jpg/%1.jpg")
+                                            .arg(parola) + Fine);
+  }
+
   // Missing drawings and drawings in another letter case, as the teacher sees them.
   void catalogoDisegni_data() {
     QTest::addColumn<QString>("presente");  // the name the drawing of word 1 has on disk, empty: none
