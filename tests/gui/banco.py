@@ -27,6 +27,18 @@ def verifica(condizione, messaggio):
         raise Fallito(messaggio)
 
 
+def ripeti(prova, tempo=3.0, passo=0.1):
+    """Runs `prova` until it passes; its last failure once `tempo` has gone by."""
+    scadenza = time.monotonic() + tempo
+    while True:
+        try:
+            return prova()
+        except Fallito:
+            if time.monotonic() >= scadenza:
+                raise
+        time.sleep(passo)
+
+
 class Schermo:
     """An Xvfb server on the first free display number, with no window manager."""
 
@@ -196,7 +208,9 @@ class Gioco:
         albero = self.x11("xwininfo", "-root", "-children")
         trovate = []
         for wid in re.findall(r"^\s+(0x[0-9a-f]+)", albero, re.M):
-            info = self.x11("xwininfo", "-id", wid)
+            # A window may go between the two calls (a drag's outline does).
+            info = subprocess.run(["xwininfo", "-id", wid], env=self.ambiente, capture_output=True, text=True,
+                                  timeout=ATTESA).stdout
             if "IsViewable" in info:
                 trovate.append(tuple(int(v) for v in re.findall(r"(?:Width|Height):\s+(\d+)", info)))
         return trovate

@@ -5,7 +5,7 @@ import re
 import time
 
 import dati
-from banco import ATTESA, Fallito, verifica
+from banco import ATTESA, Fallito, ripeti, verifica
 from schermate import BIANCO, GIALLO, NERO, VERDE, dentro, scuro, sposta, vicino
 
 
@@ -128,8 +128,13 @@ class Partita:
     # --- screenshots ---
 
     def controlla(self, nome):
-        """Checks a screenshot of the window against the layout and the last state traced."""
+        """Checks a screenshot of the window against the layout and the last state traced.
+        The state is traced before the window repaints: retried until the screen agrees."""
+        return ripeti(lambda: self._controlla(nome))
+
+    def _controlla(self, nome):
         img = self.g.cattura(self.f, nome)
+        firme, facce = dict(self.firme), dict(self.facce)
         s, e = self.stato, self.e
         verifica(self.barra > 0 and (img.larghezza, img.altezza) == (638, 480 + self.barra),
                  f"{e.nome} is 638 x 480 under a menu bar: {img.larghezza}x{img.altezza}")
@@ -182,36 +187,37 @@ class Partita:
         occupati += basso.values()
         for legenda in ["Label2(4)", "Label3(4)"]:
             verifica(any(scuro(c) for c in img.colori(basso[legenda])), f"the legend {legenda} is written")
-        self._contatori(img, basso)
-        self._facce(img, basso["ComandoIcona"])
+        self._contatori(img, basso, firme)
+        self._facce(img, basso["ComandoIcona"], facce)
 
         cx, cy = 0, self.barra
         for py in range(cy + 2, cy + 480, 9):
             for px in range(2, 638, 9):
                 if not any(dentro((px, py), r, 2) for r in occupati):
                     verifica(img(px, py) == VERDE, f"the background is pure green at {px},{py}: {img(px, py)}")
+        self.firme, self.facce = firme, facce
         return img
 
-    def _contatori(self, img, basso):
+    def _contatori(self, img, basso, firme):
         # Both counters are left-aligned in one font: equal numbers draw equal pixels.
         larghezza = min(basso["EtichettaEsatti"][2], basso["EtichettaErrati"][2])
         for etichetta, valore in [("EtichettaEsatti", self.stato.esatti), ("EtichettaErrati", self.stato.errati)]:
             x, y, _, h = basso[etichetta]
             pixel = img.regione((x, y, larghezza, h))
             verifica(any(scuro(c) for c in img.colori((x, y, larghezza, h))), f"{etichetta} shows a number")
-            for noto, firma in self.firme.items():
+            for noto, firma in firme.items():
                 verifica((firma == pixel) == (noto == valore),
                          f"{etichetta} draws {valore} {'unlike' if noto == valore else 'like'} {noto} before")
-            self.firme[valore] = pixel
+            firme[valore] = pixel
 
-    def _facce(self, img, rett):
+    def _facce(self, img, rett, facce):
         verifica(any(c != VERDE for c in img.colori(rett)), "a face is shown")
         if self.stato.si + self.stato.no != 1:
             return
         faccia, altra = ("si", "no") if self.stato.si else ("no", "si")
         pixel = img.regione(rett)
-        verifica(self.facce.setdefault(faccia, pixel) == pixel, f"the {faccia} face looks as before")
-        verifica(self.facce.get(altra) != pixel, "the two faces differ")
+        verifica(facce.setdefault(faccia, pixel) == pixel, f"the {faccia} face looks as before")
+        verifica(facce.get(altra) != pixel, "the two faces differ")
 
 
 def attendi_condizione(prova, tempo, passo=0.05):

@@ -9,16 +9,22 @@ import os
 import sys
 import time
 
-import dati
-from banco import Fallito, Gioco, verifica
-from partita import Partita, attendi_condizione, centro
-from schermate import dentro, scuro
+sys.dont_write_bytecode = True  # nothing written into the source tree
+
+import dati  # noqa: E402
+from banco import Fallito, Gioco, ripeti, verifica  # noqa: E402
+from partita import Partita, attendi_condizione, centro  # noqa: E402
+from schermate import dentro, scuro  # noqa: E402
 
 RIGA = " ----------------------- "
 
 
 def controlla_schermata(g, finestra, nome, cliente, pulsanti, titolo=None):
     """Start screen or menu: the layout's size, one palette colour behind the controls."""
+    return ripeti(lambda: _controlla_schermata(g, finestra, nome, cliente, pulsanti, titolo))
+
+
+def _controlla_schermata(g, finestra, nome, cliente, pulsanti, titolo):
     img = g.cattura(finestra, nome)
     verifica((img.larghezza, img.altezza) == cliente, f"{finestra.nome} is {cliente}: {img.larghezza}x{img.altezza}")
     sfondo = img(2, 2)
