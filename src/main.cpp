@@ -4,46 +4,13 @@
 #include "Modulo1.h"
 #include "ModuloColoriSuoni.h"
 #include "PiattaformaQt.h"
+#include "PrimoFrame.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QTimer>
-#include <functional>
-#include <utility>
 #include <unistd.h>
 
 using namespace quirlo;
-
-namespace {
-
-// Runs `azione` once, right after `finestra` has painted for the first time:
-// the zero timer fires when the frame has been handed to the screen. Without
-// a window the action runs at once; should the window never paint, the
-// sounds are decoded at their first use instead.
-void dopoPrimoFrame(QWidget *finestra, std::function<void()> azione) {
-  class Osservatore : public QObject {
-   public:
-    Osservatore(QWidget *w, std::function<void()> a) : QObject(w), azione_(std::move(a)) { w->installEventFilter(this); }
-
-   protected:
-    bool eventFilter(QObject *o, QEvent *e) override {
-      if (e->type() == QEvent::Paint && azione_) {
-        o->removeEventFilter(this);
-        QTimer::singleShot(0, qApp, std::exchange(azione_, nullptr));
-      }
-      return false;
-    }
-
-   private:
-    std::function<void()> azione_;
-  };
-  if (finestra)
-    new Osservatore(finestra, std::move(azione));
-  else
-    QTimer::singleShot(0, qApp, std::move(azione));
-}
-
-}  // namespace
 
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
