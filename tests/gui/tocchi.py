@@ -1,0 +1,191 @@
+#!/usr/bin/env python3
+"""Real-window journeys played by clicks alone: tap a card, then tap its slot.
+Built on the bench of percorsi.py (Xvfb, the real program, xdotool).
+
+Usage: tocchi.py --programma build/bin/quirlo --artefatti DIR JOURNEY"""
+
+import argparse
+import os
+import re
+import sys
+import time
+
+import dati
+from banco import Fallito, Gioco, ripeti, verifica
+from partita import Partita, attendi_condizione
+from percorsi import al_menu, controlla_inizio, suoni
+from schermate import BIANCO
+
+BLU = (0, 80, 220)  # the frame of a chosen card
+
+
+class Tocchi:
+    """Taps on an exercise window, read back through the trace."""
+
+    def __init__(self, partita):
+        self.p, self.g, self.e = partita, partita.g, partita.e
+
+    def tocca(self, carta, scelta=None):
+        """Clicks a card; `scelta` is what the window then says is chosen ("-": nothing)."""
+        scelta = carta if scelta is None else scelta
+        segno = self.g.segno()
+        self.g.clic(*self.p.carta(carta))
+        self.g.attendi(rf"selezione {self.e.nome} {re.escape(scelta)}$", segno)
+        return segno
+
+    def premi(self, punto):
+        """Clicks a slot or legend while a card is chosen: the lines up to the state the drop led to."""
+        segno = self.g.segno()
+        self.g.clic(*punto)
+        i, _ = self.g.attendi(r"suono ", segno)
+        i, self.p.stato = self.g.attendi_stato(self.e.nome, i)
+        righe = self.g.righe_da(segno, i)
+        verifica(f"selezione {self.e.nome} -" in righe, f"the choice ends with the drop: {righe}")
+        return righe, self.p.stato
+
+    def nulla_fino_a(self, segno, prossimo):
+        """Nothing was judged, counted or rebuilt between `segno` and the next line matching `prossimo`."""
+        i, _ = self.g.attendi(prossimo, segno)
+        righe = self.g.righe_da(segno, i)
+        verifica(not [r for r in righe if r.startswith(("suono", "stato"))], f"nothing happened: {righe}")
+        return righe
+
+    def cornice(self, carta, attesa, nome):
+        """A screenshot shows the card framed in blue, or not framed at all."""
+        def prova():
+            img = self.g.cattura(self.p.f, nome)
+            larghezza, altezza, _ = self.e.carta
+            _, _, gx, gy = self.p.stato.carte[carta]
+            x, y = gx - self.p.f.x - (larghezza - 1) // 2, gy - self.p.f.y - (altezza - 1) // 2
+            bordo = [(x, y), (x + 3, y + altezza // 2), (x + larghezza - 1, y + altezza - 1),
+                     (x + larghezza // 2, y + altezza - 4)]
+            colore = BLU if attesa else BIANCO
+            for px, py in bordo:
+                verifica(img(px, py) == colore, f"{carta} at {px},{py} is {img(px, py)}, not {colore}")
+            # Inside the frame the card stays white where no letter is drawn.
+            verifica(img(x + 6, y + altezza - 6) == BIANCO, f"{carta} stays white inside its frame")
+        ripeti(prova)
+
+
+def gioco_a_tocchi(g, e):
+    p = Partita.apri(g, al_menu(g), e)
+    controlla_inizio(p, e.liste[0])
+    t = Tocchi(p)
+    vuoto = p.su_schermo((600, 420, 1, 1))
+
+    # With nothing chosen a slot does nothing; a tap then chooses a card, framed in blue.
+    carta, casella = p.giusta()
+    segno = g.segno()
+    g.clic(*p.casella(casella))
+    g.clic(*p.carta(carta))
+    t.nulla_fino_a(segno, rf"selezione {e.nome} {re.escape(carta)}$")
+    t.cornice(carta, True, "scelta")
+
+    # Another card takes the choice over; tapped again it is let go; the background lets go too.
+    altra = next(n for n in sorted(p.stato.carte) if n != carta)
+    t.tocca(altra)
+    t.cornice(carta, False, "altra-scelta")
+    t.cornice(altra, True, "altra-scelta")
+    t.tocca(altra, "-")
+    t.tocca(carta)
+    segno = g.segno()
+    g.clic(*vuoto)
+    t.nulla_fino_a(segno, rf"selezione {e.nome} -$")
+    p.controlla("nessuna-scelta")
+
+    # A wrong slot and a legend judge the chosen card as a drop would.
+    prima = p.stato
+    sbagliata, casella = p.sbagliata()
+    t.tocca(sbagliata)
+    righe, s = t.premi(p.casella(casella))
+    verifica(suoni(righe) == ["suono no"], f"a wrong slot buzzes: {righe}")
+    verifica((s.errati, s.si, s.no) == (1, 0, 1) and s.carte == prima.carte and s.caselle == prima.caselle,
+             f"a wrong slot counts an error and changes nothing else: {s.riga}")
+    t.tocca(sbagliata)
+    righe, s = t.premi(p.su_schermo(dati.RIGA_IN_BASSO["Label2(4)"]))
+    verifica(suoni(righe) == ["suono no"] and s.errati == 2 and s.carte == prima.carte,
+             f"the legend Errati is wrong: {s.riga}")
+    p.controlla("errati")
+
+    # A quick double tap chooses and lets go, and leaves no drag behind.
+    segno = g.segno()
+    g.x11("xdotool", "mousemove", *map(str, p.carta(carta)), "click", "--repeat", "2", "--delay", "60", "1")
+    i, _ = g.attendi(rf"selezione {e.nome} {re.escape(carta)}$", segno)
+    g.attendi(rf"selezione {e.nome} -$", i + 1)
+    g.x11("xdotool", "mousemove", *map(str, vuoto))
+    verifica(not attendi_condizione(lambda: e.carta[:2] in g.finestre_visibili(), 0.5),
+             "no card outline follows the pointer after a double tap")
+
+    # Resetting the counters keeps the choice; the next slot pressed takes the card.
+    carta, casella = p.giusta()
+    t.tocca(carta)
+    segno = g.segno()
+    p.comando("mnuAzzera")
+    i, s = p.nuovo_stato(segno, lambda s: (s.esatti, s.errati) == (0, 0), "counters reset")
+    verifica(not [r for r in g.righe_da(segno, i) if r.startswith("selezione")], "reset keeps the chosen card")
+    t.cornice(carta, True, "azzerato")
+
+    # The whole exercise, placed by taps alone.
+    while True:
+        prima = p.stato
+        testo = prima.carte[carta][0]
+        righe, s = t.premi(p.casella(casella))
+        verifica(len(suoni(righe)) == 1 and re.match(r"suono si[1-4]$", suoni(righe)[0]),
+                 f"a right slot chimes: {righe}")
+        verifica((s.si, s.no, s.errati) == (1, 0, 0), f"happy face, no error: {s.riga}")
+        if s.esatti:
+            break
+        verifica(s.caselle[casella][0] == testo and s.carte[carta][:2] == ("", False) and s.giuste == prima.giuste + 1,
+                 f"{carta} goes into {casella}: {s.riga}")
+        carta, casella = p.giusta()
+        t.tocca(carta)
+    verifica((s.esatti, s.giuste) == (1, 0), f"the exercise is done and renewed: {s.riga}")
+    verifica(all(x and a for x, a, _, _ in s.carte.values()) and all(not x for x, _, _, _ in s.caselle.values()),
+             "a new exercise: enabled cards, empty slots")
+    p.controlla("rinnovato")
+
+    # A case command builds a new exercise, which starts with nothing chosen.
+    t.tocca(sorted(p.stato.carte)[0])
+    segno = p.dalla_tendina("mnuCaratteri", "mnuMinuscolo", {"mnuMaiuscolo": True, "mnuMinuscolo": False})
+    g.attendi(rf"selezione {e.nome} -$", segno)
+    p.nuovo_stato(segno, lambda s: all(x == x.lower() for x, _, _, _ in s.carte.values()), "lower-case cards")
+
+    # Dragging works as before and a drag onto a slot chooses nothing.
+    segno = g.segno()
+    carta, casella = p.drop_giusto()
+    verifica(not [r for r in g.righe_da(segno) if r.startswith("selezione")], "a drag is not a tap")
+    p.controlla("trascinato")
+
+    segno = g.segno()
+    g.chiudi_dal_bordo(p.f)
+    verifica(g.attendi_uscita() == 0, "closing the exercise's frame ends the game with status 0")
+
+
+PERCORSI = {
+    "disegni1_tocchi": lambda g: gioco_a_tocchi(g, dati.DISEGNI1),
+    "disegni2_tocchi": lambda g: gioco_a_tocchi(g, dati.DISEGNI2),
+}
+
+
+def main():
+    argomenti = argparse.ArgumentParser()
+    argomenti.add_argument("--programma", required=True)
+    argomenti.add_argument("--artefatti", required=True)
+    argomenti.add_argument("percorso", choices=sorted(PERCORSI))
+    a = argomenti.parse_args()
+    os.makedirs(a.artefatti, exist_ok=True)
+    inizio = time.monotonic()
+    g = Gioco(a.programma, a.artefatti, a.percorso)
+    try:
+        PERCORSI[a.percorso](g)
+    except Fallito as errore:
+        print(f"FAIL {a.percorso}: {errore}", file=sys.stderr)
+        return 1
+    finally:
+        g.chiudi()
+    print(f"PASS {a.percorso} in {time.monotonic() - inizio:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
