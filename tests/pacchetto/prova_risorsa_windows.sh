@@ -15,8 +15,10 @@ lavoro="$(mktemp -d)"
 trap 'rm -rf "$lavoro"' EXIT
 
 # No MinGW compiler is needed: the host preprocessor is enough for this script.
-cd "$sorgente/packaging/windows"
-"$windres" --preprocessor=cpp quirlo.rc -O res -o "$lavoro/quirlo.res"
+# Compiled from elsewhere, as a build does, with the script's folder to search.
+cd "$lavoro"
+"$windres" --preprocessor=cpp --include-dir="$sorgente/packaging/windows" \
+  "$sorgente/packaging/windows/quirlo.rc" -O res -o "$lavoro/quirlo.res"
 "$windres" -i "$lavoro/quirlo.res" -O rc -o "$lavoro/letto.rc"
 
 errori=0
