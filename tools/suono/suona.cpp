@@ -24,7 +24,7 @@ int main(int argc, char *argv[]) {
     }
     lettore.suona(file[prossimo++]);
   });
-  timer.start(1500);
+  timer.start(3000);
   const int esito = QCoreApplication::exec();
   fflush(nullptr);
   _exit(esito);
