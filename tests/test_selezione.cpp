@@ -9,7 +9,8 @@
 
 #include <QAction>
 #include <QTest>
-#include <functional>
+#include <tuple>
+#include <utility>
 
 using namespace quirlo;
 using namespace quirlo::prova;
@@ -150,18 +151,21 @@ class ProvaSelezione : public QObject {
     QTest::addColumn<QString>("bersaglio");
     QTest::addColumn<int>("tasto");
     QTest::addColumn<bool>("annulla");
-    for (int finestra : {1, 2}) {
-      const QByteArray n = finestra == 1 ? "DISEGNI1 " : "DISEGNI2 ";
-      const int sx = int(Qt::LeftButton), dx = int(Qt::RightButton);
-      QTest::newRow(QByteArray(n + "background").constData()) << finestra << QStringLiteral("sfondo") << sx << true;
-      QTest::newRow(QByteArray(n + "drawing").constData()) << finestra << QStringLiteral("Image1") << sx << true;
-      QTest::newRow(QByteArray(n + "count of right").constData()) << finestra << QStringLiteral("EtichettaEsatti") << sx << true;
-      QTest::newRow(QByteArray(n + "count of wrong").constData()) << finestra << QStringLiteral("EtichettaErrati") << sx << true;
-      QTest::newRow(QByteArray(n + "happy face").constData()) << finestra << QStringLiteral("ComandoIconaSi") << sx << true;
-      QTest::newRow(QByteArray(n + "sad face").constData()) << finestra << QStringLiteral("ComandoIconaNo") << sx << true;
-      QTest::newRow(QByteArray(n + "used card").constData()) << finestra << QStringLiteral("usata") << sx << true;
-      QTest::newRow(QByteArray(n + "right button on background").constData()) << finestra << QStringLiteral("sfondo") << dx << false;
-    }
+    const int sx = int(Qt::LeftButton), dx = int(Qt::RightButton);
+    const std::tuple<const char *, const char *, int, bool> righe[] = {
+        {"background", "sfondo", sx, true},
+        {"drawing", "Image1", sx, true},
+        {"count of right", "EtichettaEsatti", sx, true},
+        {"count of wrong", "EtichettaErrati", sx, true},
+        {"happy face", "ComandoIconaSi", sx, true},
+        {"sad face", "ComandoIconaNo", sx, true},
+        {"used card", "usata", sx, true},
+        {"right button on background", "sfondo", dx, false},
+    };
+    for (int finestra : {1, 2})
+      for (const auto &[nome, bersaglio, tasto, annulla] : righe)
+        QTest::newRow(QByteArray(finestra == 1 ? "DISEGNI1 " : "DISEGNI2 ").append(nome).constData())
+            << finestra << QString::fromUtf8(bersaglio) << tasto << annulla;
   }
 
   void premereAltrove() {
@@ -259,19 +263,21 @@ class ProvaSelezione : public QObject {
     QCOMPARE(suoniTocco.size(), mosse.size());
   }
 
-  // A new exercise never inherits a choice; reset and a "No" to leaving keep it.
+  // A new exercise never inherits a choice; reset and a "No" to leaving (the fake
+  // platform answers No) keep it.
   void cambioDiEsercizio_data() {
     QTest::addColumn<int>("finestra");
     QTest::addColumn<QString>("comando");
     QTest::addColumn<bool>("resta");
-    for (int finestra : {1, 2}) {
-      const QByteArray n = finestra == 1 ? "DISEGNI1 " : "DISEGNI2 ";
-      for (const char *comando : {"mnufacile", "mnudifficile", "mnuMaiuscolo", "mnuMinuscolo"})
-        QTest::newRow(QByteArray(n + comando).constData()) << finestra << QString::fromUtf8(comando) << false;
-      QTest::newRow(QByteArray(n + "GeneraEsercizio").constData()) << finestra << QStringLiteral("GeneraEsercizio") << false;
-      QTest::newRow(QByteArray(n + "mnuAzzera").constData()) << finestra << QStringLiteral("mnuAzzera") << true;
-      QTest::newRow(QByteArray(n + "mnuEsci, No").constData()) << finestra << QStringLiteral("mnuEsci") << true;
-    }
+    // Each command, and whether the choice outlives it.
+    const std::pair<const char *, bool> comandi[] = {
+        {"mnufacile", false},       {"mnudifficile", false}, {"mnuMaiuscolo", false}, {"mnuMinuscolo", false},
+        {"GeneraEsercizio", false}, {"mnuAzzera", true},     {"mnuEsci", true},
+    };
+    for (int finestra : {1, 2})
+      for (const auto &[comando, resta] : comandi)
+        QTest::newRow(QByteArray(finestra == 1 ? "DISEGNI1 " : "DISEGNI2 ").append(comando).constData())
+            << finestra << QString::fromUtf8(comando) << resta;
   }
 
   void cambioDiEsercizio() {

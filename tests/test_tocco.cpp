@@ -163,7 +163,8 @@ class ProvaTocco : public QObject {
     QVERIFY(!carta->isEnabled());
     QVERIFY(!b.w->cartaSelezionata());
     QCOMPARE(b.f.suoni.size(), 1);
-    QVERIFY(b.f.suoni.first().endsWith(QStringLiteral(".wav")) && !b.f.suoni.first().endsWith(QStringLiteral("no.wav")));
+    QVERIFY(b.f.suoni.first().endsWith(QStringLiteral(".wav")) &&
+            !b.f.suoni.first().endsWith(QStringLiteral("no.wav")));
   }
 
   // Released on the background or a drawing: nothing happens and nothing is chosen.

@@ -16,7 +16,8 @@ void Esercizio::collegaSelezione() {
   for (int riga = 0; riga < config_.campi; ++riga)
     for (QWidget *w : controlli_.elementi(QString::fromUtf8(RigheCaselle[riga])))
       if (auto *slot = qobject_cast<Casella *>(w))
-        connect(slot, &Casella::premuta, this, [this, riga](Casella *premuta) { casellaPremuta(riga, premuta->indice()); });
+        connect(slot, &Casella::premuta, this,
+                [this, riga](Casella *premuta) { casellaPremuta(riga, premuta->indice()); });
   // Presses that no control takes (background, drawings, counters, faces,
   // used cards) end up on the client area.
   centralWidget()->installEventFilter(this);
