@@ -27,6 +27,17 @@ def verifica(condizione, messaggio):
         raise Fallito(messaggio)
 
 
+def attendi_condizione(prova, tempo, passo=0.05):
+    """Polls `prova` with short sleeps; True once it holds, False when time is up."""
+    scadenza = time.monotonic() + tempo
+    while True:
+        if prova():
+            return True
+        if time.monotonic() >= scadenza:
+            return False
+        time.sleep(passo)
+
+
 def ripeti(prova, tempo=3.0, passo=0.1):
     """Runs `prova` until it passes; its last failure once `tempo` has gone by."""
     scadenza = time.monotonic() + tempo
@@ -203,6 +214,12 @@ class Gioco:
         return Finestra(nome, wid, valori["Absolute upper-left X"], valori["Absolute upper-left Y"],
                         valori["Width"], valori["Height"])
 
+    def finestre_mostrate(self):
+        """Ids of the top-level windows on screen; while a card is dragged its outline is one."""
+        esito = subprocess.run(["xdotool", "search", "--onlyvisible", "--maxdepth", "1", "--name", ""],
+                               env=self.ambiente, capture_output=True, text=True, timeout=ATTESA)
+        return set(esito.stdout.split())
+
     def finestre_visibili(self):
         """(width, height) of every mapped top-level window."""
         albero = self.x11("xwininfo", "-root", "-children")
@@ -237,8 +254,20 @@ class Gioco:
         self.x11("xdotool", "mouseup", "1")
 
     def trascina(self, da, a):
-        self.premi_e_sposta(da, a)
-        self.rilascia()
+        """A whole drag, step by step: press on `da` and move until the dragged outline
+        shows, go on to `a` and release, then wait until the outline has gone. Until
+        then the drag holds the pointer, and a press sent sooner would be lost."""
+        prima = self.finestre_mostrate()
+        meta = ((da[0] + a[0]) // 2, (da[1] + a[1]) // 2)
+        self.premi_e_sposta(da, meta, passi=2)
+        verifica(attendi_condizione(lambda: self.finestre_mostrate() - prima, ATTESA),
+                 f"pressing the card at {da} starts no drag")
+        comando = ["xdotool"]
+        for i in range(1, 3):
+            comando += ["mousemove", str(meta[0] + (a[0] - meta[0]) * i // 2), str(meta[1] + (a[1] - meta[1]) * i // 2)]
+        self.x11(*comando, "mouseup", "1")
+        verifica(attendi_condizione(lambda: not self.finestre_mostrate() - prima, ATTESA),
+                 "the drag does not end")
 
     def rispondi(self, dopo, pulsante):
         """Waits for a message box, clicks `pulsante` in it; (flags, text) it showed."""

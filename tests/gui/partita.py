@@ -5,7 +5,7 @@ import re
 import time
 
 import dati
-from banco import ATTESA, Fallito, ripeti, verifica
+from banco import ATTESA, Fallito, attendi_condizione, ripeti, verifica  # noqa: F401 (tocchi.py)
 from schermate import BIANCO, GIALLO, NERO, VERDE, dentro, scuro, sposta, vicino
 
 
@@ -219,13 +219,3 @@ class Partita:
         verifica(facce.setdefault(faccia, pixel) == pixel, f"the {faccia} face looks as before")
         verifica(facce.get(altra) != pixel, "the two faces differ")
 
-
-def attendi_condizione(prova, tempo, passo=0.05):
-    """Polls `prova` with short sleeps; True once it holds, False when time is up."""
-    scadenza = time.monotonic() + tempo
-    while True:
-        if prova():
-            return True
-        if time.monotonic() >= scadenza:
-            return False
-        time.sleep(passo)

@@ -12,8 +12,8 @@ import time
 sys.dont_write_bytecode = True  # nothing written into the source tree
 
 import dati  # noqa: E402
-from banco import Fallito, Gioco, ripeti, verifica  # noqa: E402
-from partita import Partita, attendi_condizione, centro  # noqa: E402
+from banco import Fallito, Gioco, attendi_condizione, ripeti, verifica  # noqa: E402
+from partita import Partita, centro  # noqa: E402
 from schermate import dentro, scuro  # noqa: E402
 
 RIGA = " ----------------------- "
@@ -158,16 +158,16 @@ def gioco(g, e):
 
     # A used card starts no drag: no outline window appears, while an enabled
     # card's drag shows one at once (so the probe itself works).
-    contorno = e.carta[:2]
     libera = next(n for n, (_, a, _, _) in sorted(s.carte.items()) if a)
+    prima = g.finestre_mostrate()
     g.premi_e_sposta(p.carta(libera), vuoto)
-    visto = attendi_condizione(lambda: contorno in g.finestre_visibili(), 3)
+    visto = attendi_condizione(lambda: g.finestre_mostrate() - prima, 3)
     g.rilascia()
     verifica(visto, "dragging an enabled card shows its outline")
-    verifica(attendi_condizione(lambda: contorno not in g.finestre_visibili(), 3), "the outline goes at release")
+    verifica(attendi_condizione(lambda: not g.finestre_mostrate() - prima, 3), "the outline goes at release")
     segno = g.segno()
     g.premi_e_sposta(p.carta(usata), p.casella(casella))
-    visto = attendi_condizione(lambda: contorno in g.finestre_visibili(), 0.6)
+    visto = attendi_condizione(lambda: g.finestre_mostrate() - prima, 0.6)
     g.rilascia()
     verifica(not visto, "a used card cannot be dragged")
 
