@@ -50,6 +50,12 @@ def ripeti(prova, tempo=3.0, passo=0.1):
         time.sleep(passo)
 
 
+def _muori_col_padre():
+    """Run in a child before exec: it gets SIGTERM if the test dies, so no Xvfb or
+    game outlives a test killed on its timeout."""
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
 class Schermo:
     """An Xvfb server on the first free display number, with no window manager."""
 
@@ -57,7 +63,8 @@ class Schermo:
         lettura, scrittura = os.pipe()
         self.processo = subprocess.Popen(
             ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            pass_fds=[scrittura], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=[scrittura], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_muori_col_padre)
         os.close(scrittura)
         numero = b""
         scadenza = time.monotonic() + ATTESA
@@ -130,9 +137,14 @@ class Gioco:
         self.righe = []
         self.tutto = []
         self.condizione = threading.Condition()
-        self.processo = subprocess.Popen([os.path.join(self.cartella, "quirlo")], cwd=self.cartella,
-                                         env=self.ambiente, stdin=subprocess.DEVNULL,
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        try:
+            self.processo = subprocess.Popen([os.path.join(self.cartella, "quirlo")], cwd=self.cartella,
+                                             env=self.ambiente, stdin=subprocess.DEVNULL,
+                                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                             preexec_fn=_muori_col_padre)
+        except OSError:
+            self.schermo.chiudi()
+            raise
         self.lettore = threading.Thread(target=self._leggi, daemon=True)
         self.lettore.start()
 
