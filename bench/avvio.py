@@ -12,7 +12,10 @@ Memory: peak resident set (VmHWM) after opening both exercises and playing
 ten exercises in each, driven with xdotool from the cards and slots the trace
 reports.
 
-Usage: avvio.py BINARY [--runs 20] [--memory-runs 3] [--json OUT]
+For comparison, --floor runs an empty window traced the same way, once
+after each start-up run, so that both see the same machine load.
+
+Usage: avvio.py BINARY [--floor EMPTY_WINDOW] [--runs 20] [--memory-runs 3] [--json OUT]
 """
 
 import argparse
@@ -236,6 +239,17 @@ def misura_avvio(binario, display, esercizio):
         gioco.chiudi()
 
 
+def misura_vuota(binario, display):
+    """The empty window: its first frame from the spawn, in ms, and its peak RSS then, in MiB."""
+    gioco = Gioco(binario, display)
+    try:
+        dipinta = gioco.dipinta("Vuota")
+        time.sleep(0.2)
+        return (dipinta.t() - gioco.partenza) / 1000, gioco.picco_memoria_kib() / 1024
+    finally:
+        gioco.chiudi()
+
+
 def misura_memoria(binario, display, esercizi):
     """Peak RSS in MiB after both exercises, `esercizi` played in each."""
     gioco = Gioco(binario, display)
@@ -257,6 +271,7 @@ def misura_memoria(binario, display, esercizi):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("binario")
+    parser.add_argument("--floor", help="an empty window traced the same way, measured alongside")
     parser.add_argument("--runs", type=int, default=20)
     parser.add_argument("--memory-runs", type=int, default=3)
     parser.add_argument("--exercises", type=int, default=10)
@@ -267,11 +282,16 @@ def main():
     try:
         # One run first, not counted, so every counted one finds the libraries in the page cache.
         misura_avvio(args.binario, xvfb.display, "DISEGNI1")
-        tempi = {"avvio": [], "main": [], "menu": [], "DISEGNI1": [], "DISEGNI2": []}
+        tempi = {"avvio": [], "main": [], "menu": [], "DISEGNI1": [], "DISEGNI2": [],
+                 "vuota": [], "memoria_vuota": []}
         for i in range(args.runs):
             for esercizio in ("DISEGNI1", "DISEGNI2"):
                 for k, v in misura_avvio(args.binario, xvfb.display, esercizio).items():
                     tempi[k].append(v)
+                if args.floor:
+                    avvio, memoria = misura_vuota(args.floor, xvfb.display)
+                    tempi["vuota"].append(avvio)
+                    tempi["memoria_vuota"].append(memoria)
             print(f"start-up run {i + 1}/{args.runs}", file=sys.stderr)
         memoria = []
         for i in range(args.memory_runs):

@@ -15,7 +15,7 @@ formato=()
 
 bash "$radice/scripts/dipendenze.sh" build bench
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIRLO_BENCH=ON -DQUIRLO_TESTS=OFF >/dev/null
-cmake --build "$cartella" --target quirlo quirlo_bench >/dev/null
+cmake --build "$cartella" --target quirlo quirlo_bench quirlo_vuota >/dev/null
 misure="$cartella/misure"
 mkdir -p "$misure"
 
@@ -42,7 +42,8 @@ echo "Benchmarks ($ripetizioni repetitions each)..." >&2
 "$cartella/bin/quirlo_bench" --benchmark_repetitions="$ripetizioni" --benchmark_report_aggregates_only=true \
   --benchmark_min_time=0.2 --benchmark_out="$misure/banco.json" --benchmark_out_format=json >/dev/null
 echo "Start-up and memory under Xvfb..." >&2
-python3 "$radice/bench/avvio.py" "$cartella/bin/quirlo" --runs "$ripetizioni" --memory-runs 3 --json "$misure/avvio.json"
+python3 "$radice/bench/avvio.py" "$cartella/bin/quirlo" --floor "$cartella/bin/quirlo_vuota" \
+  --runs "$ripetizioni" --memory-runs 3 --json "$misure/avvio.json"
 
 echo
 echo "Quirlo $(git -C "$radice" describe --always --dirty 2>/dev/null || echo '?'), Release build, $(date '+%Y-%m-%d %H:%M')"
