@@ -1,5 +1,7 @@
 #include "Immagini.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
@@ -15,6 +17,8 @@ namespace {
 // would leave the frame empty anyway.
 constexpr qint64 MassimoPixelRiducibile = 120'000'000;
 constexpr qint64 MassimoByteIntero = 96LL * 1024 * 1024;
+// Checking a file up to this size reads it whole; a larger one only in part.
+constexpr qint64 MassimoByteInMemoria = 1024 * 1024;
 
 bool dimensioniAccettabili(QImageReader &lettore) {
   const QSize originale = lettore.size();
@@ -30,9 +34,22 @@ bool dimensioniAccettabili(QImageReader &lettore) {
 }  // namespace
 
 bool immagineLeggibile(const QString &percorso) {
-  if (!QFileInfo(percorso).isFile())
+  const QFileInfo info(percorso);
+  if (!info.isFile())
     return false;
-  QImageReader lettore(percorso);
+  QFile file(percorso);
+  if (!file.open(QIODevice::ReadOnly))
+    return false;
+  // A list's hundred drawings are checked in a row, and system calls are what
+  // that costs: a drawing of ordinary size is read once and its header parsed
+  // in memory, instead of being peeked at and read again through the file.
+  QBuffer copia;
+  if (info.size() <= MassimoByteInMemoria) {
+    copia.setData(file.readAll());
+    file.close();
+    copia.open(QIODevice::ReadOnly);
+  }
+  QImageReader lettore(copia.isOpen() ? static_cast<QIODevice *>(&copia) : &file);
   lettore.setDecideFormatFromContent(true);
   return lettore.canRead() && dimensioniAccettabili(lettore);
 }
