@@ -174,6 +174,10 @@ class Gioco:
             pass
         os.waitpid(self.pid, 0)
         os.close(self.fd)
+        # The kernel and the X server are still tearing the last process down
+        # for a while after it is reaped; a run started at once paid for that
+        # (tens of milliseconds here), so the next one waits.
+        time.sleep(0.5)
 
 
 def stato(riga):
