@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <QStringList>
+#include <utility>
 
 namespace quirlo::banco {
 
@@ -54,7 +55,8 @@ bool scriviLista(const QString &percorso, int campi) {
 bool scriviDisegni(const QString &cartellaJpg, int campi, const QStringList &spediti) {
   const QSize dimensione = campi == 2 ? Bisillabe : Trisillabe;
   for (int i = 0; i < CartellaBanco::Parole; ++i) {
-    const QString destinazione = cartellaJpg + QLatin1Char('/') + parola(i, campi).join(QString()) + QStringLiteral(".jpg");
+    const QString destinazione =
+        cartellaJpg + QLatin1Char('/') + parola(i, campi).join(QString()) + QStringLiteral(".jpg");
     const bool fatto = spediti.isEmpty() ? disegno(i, dimensione).save(destinazione, "JPEG", 88)
                                          : QFile::copy(spediti[i % spediti.size()], destinazione);
     if (!fatto)
@@ -85,8 +87,10 @@ CartellaBanco::CartellaBanco(const QString &cartellaGioco) {
   const bool usaSpediti = !spediti2.isEmpty() && !spediti3.isEmpty();
   origine_ = usaSpediti ? QStringLiteral("shipped") : QStringLiteral("drawn here");
   bool ok = QDir(radice).mkpath(QStringLiteral("jpg")) && QDir(radice).mkpath(QStringLiteral("suoni"));
-  ok = ok && scriviLista(radice + QStringLiteral("/lista2.txt"), 2) && scriviLista(radice + QStringLiteral("/lista4.txt"), 2);
-  ok = ok && scriviLista(radice + QStringLiteral("/lista3.txt"), 3) && scriviLista(radice + QStringLiteral("/lista5.txt"), 3);
+  const std::pair<const char *, int> liste[] = {{"/lista2.txt", 2}, {"/lista4.txt", 2}, {"/lista3.txt", 3},
+                                                {"/lista5.txt", 3}};
+  for (const auto &[nome, campi] : liste)
+    ok = ok && scriviLista(radice + QLatin1String(nome), campi);
   ok = ok && scriviDisegni(radice + QStringLiteral("/jpg"), 2, usaSpediti ? spediti2 : QStringList());
   ok = ok && scriviDisegni(radice + QStringLiteral("/jpg"), 3, usaSpediti ? spediti3 : QStringList());
   for (const QString &suono : QDir(cartellaGioco + QStringLiteral("/suoni")).entryList(QDir::Files))

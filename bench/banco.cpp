@@ -49,7 +49,8 @@ double cronometra(F &&f) {
 void assesta() { QCoreApplication::processEvents(); }
 
 void benchLeggiLista(benchmark::State &state, int campi) {
-  const QString percorso = Dati->percorso() + (campi == 2 ? QStringLiteral("/lista2.txt") : QStringLiteral("/lista3.txt"));
+  const QString percorso =
+      Dati->percorso() + (campi == 2 ? QStringLiteral("/lista2.txt") : QStringLiteral("/lista3.txt"));
   for (auto _ : state) {
     ListaLetta letta = leggiLista(percorso, campi);
     if (letta.parole.size() != CartellaBanco::Parole) {
@@ -79,7 +80,8 @@ std::unique_ptr<W> apri(benchmark::State &state, const QString &cartella) {
   Piattaforma_->messaggi.clear();
   auto w = std::make_unique<W>();
   if (!w->Form_Load()) {
-    state.SkipWithError(("the window refused its list: " + Piattaforma_->messaggi.join(QLatin1Char(' ')).toStdString()).c_str());
+    const QString perche = Piattaforma_->messaggi.join(QLatin1Char(' '));
+    state.SkipWithError(("the window refused its list: " + perche.toStdString()).c_str());
     return nullptr;
   }
   w->show();
@@ -299,7 +301,8 @@ int main(int argc, char **argv) {
   // The same faces the game maps its layouts' fonts to.
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                              {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Arial"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 
   PiattaformaBanco piattaforma;
   impostaPiattaforma(&piattaforma);
