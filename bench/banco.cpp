@@ -31,7 +31,8 @@ namespace {
 PiattaformaBanco *Piattaforma_ = nullptr;
 CartellaBanco *Dati = nullptr;
 // Where the windows load their lists and drawings from: the game's own folder
-// when it holds them, the prepared folder otherwise.
+// when it holds them (empty: asked of the platform, as the game does), the
+// prepared folder otherwise.
 QString CartellaFinestre;
 std::string OrigineFinestre;
 std::string DescrizioneSuono;
@@ -236,7 +237,7 @@ void benchDropCompleto(benchmark::State &state) {
 void scegliCartellaFinestre(const QString &cartellaGioco) {
   const bool spediti = accettaLista(cartellaGioco, QStringLiteral("\\lista2.txt"), 2, 4).lista &&
                        accettaLista(cartellaGioco, QStringLiteral("\\lista3.txt"), 3, 3).lista;
-  CartellaFinestre = spediti ? cartellaGioco : Dati->percorso();
+  CartellaFinestre = spediti ? QString() : Dati->percorso();
   OrigineFinestre = spediti ? "shipped lists and drawings"
                             : "prepared lists, drawings " + Dati->origineDisegni().toStdString();
 }
