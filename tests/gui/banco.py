@@ -2,12 +2,14 @@
 temporary folder, its trace read back line by line, and the real mouse and
 keyboard driven through xdotool."""
 
+import argparse
 import ctypes
 import os
 import re
 import select
 import signal
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -346,3 +348,24 @@ def chiudi_con_wm_delete(display, wid):
         x.XFlush(d)
     finally:
         x.XCloseDisplay(d)
+
+
+def esegui(percorsi):
+    """Runs the journey named on the command line; the exit status is the verdict."""
+    argomenti = argparse.ArgumentParser()
+    argomenti.add_argument("--programma", required=True)
+    argomenti.add_argument("--artefatti", required=True)
+    argomenti.add_argument("percorso", choices=sorted(percorsi))
+    a = argomenti.parse_args()
+    os.makedirs(a.artefatti, exist_ok=True)
+    inizio = time.monotonic()
+    g = Gioco(a.programma, a.artefatti, a.percorso)
+    try:
+        percorsi[a.percorso](g)
+    except Fallito as errore:
+        print(f"FAIL {a.percorso}: {errore}", file=sys.stderr)
+        return 1
+    finally:
+        g.chiudi()
+    print(f"PASS {a.percorso} in {time.monotonic() - inizio:.1f} s")
+    return 0

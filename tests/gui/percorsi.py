@@ -4,15 +4,12 @@ manager, no sound server), the real program, the real mouse.
 
 Usage: percorsi.py --programma build/bin/quirlo --artefatti DIR JOURNEY"""
 
-import argparse
-import os
 import sys
-import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 
 import dati  # noqa: E402
-from banco import Fallito, Gioco, attendi_condizione, ripeti, verifica  # noqa: E402
+from banco import esegui, attendi_condizione, ripeti, verifica  # noqa: E402
 from partita import Partita, centro  # noqa: E402
 from schermate import dentro, scuro  # noqa: E402
 
@@ -266,25 +263,5 @@ PERCORSI = {
 }
 
 
-def main():
-    argomenti = argparse.ArgumentParser()
-    argomenti.add_argument("--programma", required=True)
-    argomenti.add_argument("--artefatti", required=True)
-    argomenti.add_argument("percorso", choices=sorted(PERCORSI))
-    a = argomenti.parse_args()
-    os.makedirs(a.artefatti, exist_ok=True)
-    inizio = time.monotonic()
-    g = Gioco(a.programma, a.artefatti, a.percorso)
-    try:
-        PERCORSI[a.percorso](g)
-    except Fallito as errore:
-        print(f"FAIL {a.percorso}: {errore}", file=sys.stderr)
-        return 1
-    finally:
-        g.chiudi()
-    print(f"PASS {a.percorso} in {time.monotonic() - inizio:.1f} s")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(esegui(PERCORSI))

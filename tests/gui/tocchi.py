@@ -4,14 +4,11 @@ Built on the bench of percorsi.py (Xvfb, the real program, xdotool).
 
 Usage: tocchi.py --programma build/bin/quirlo --artefatti DIR JOURNEY"""
 
-import argparse
-import os
 import re
 import sys
-import time
 
 import dati
-from banco import Fallito, Gioco, ripeti, verifica
+from banco import esegui, ripeti, verifica
 from partita import Partita, attendi_condizione
 from percorsi import al_menu, controlla_inizio, suoni
 from schermate import BIANCO
@@ -167,25 +164,5 @@ PERCORSI = {
 }
 
 
-def main():
-    argomenti = argparse.ArgumentParser()
-    argomenti.add_argument("--programma", required=True)
-    argomenti.add_argument("--artefatti", required=True)
-    argomenti.add_argument("percorso", choices=sorted(PERCORSI))
-    a = argomenti.parse_args()
-    os.makedirs(a.artefatti, exist_ok=True)
-    inizio = time.monotonic()
-    g = Gioco(a.programma, a.artefatti, a.percorso)
-    try:
-        PERCORSI[a.percorso](g)
-    except Fallito as errore:
-        print(f"FAIL {a.percorso}: {errore}", file=sys.stderr)
-        return 1
-    finally:
-        g.chiudi()
-    print(f"PASS {a.percorso} in {time.monotonic() - inizio:.1f} s")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(esegui(PERCORSI))
