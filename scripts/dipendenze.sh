@@ -3,7 +3,7 @@
 # Usage: scripts/dipendenze.sh build|test|bench|suono|package
 set -euo pipefail
 
-pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-multimedia-dev libsndfile1-dev
+pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-multimedia-dev libsndfile1-dev libxcb1-dev
            fonts-liberation2 fonts-dejavu-core)
 for scopo in "$@"; do
   case "$scopo" in

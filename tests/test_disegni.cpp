@@ -8,6 +8,7 @@
 #include "Widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
@@ -448,6 +449,10 @@ class ProvaDisegni : public QObject {
       QCOMPARE(barra, (QStringList{QStringLiteral("Azzera conteggio") + dieci, QStringLiteral("Lista parole") + dieci,
                                    QStringLiteral("Caratteri") + dieci, QStringLiteral("Esci")}));
       QCOMPARE(w->windowTitle(), QString());
+      // The bar is written in the desktop's menu font, as its drop-downs are,
+      // not in the window's own bold font.
+      QCOMPARE(w->menuBar()->font(), QApplication::font("QMenu"));
+      QVERIFY(!w->menuBar()->font().bold());
       QCOMPARE(w->centralWidget()->size(), QSize(638, 480));
       QCOMPARE(w->centralWidget()->palette().color(QPalette::Window), QColor(0, 255, 0));
     }

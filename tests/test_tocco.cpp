@@ -7,6 +7,7 @@
 #include "PiattaformaFinta.h"
 #include "Widgets.h"
 
+#include <QDrag>
 #include <QPointingDevice>
 #include <QTest>
 #include <QTimer>
@@ -126,6 +127,28 @@ class ProvaTocco : public QObject {
     QVERIFY(!altra->isEnabled());
     QVERIFY(!b.w->cartaSelezionata());
     QVERIFY(scelta->isEnabled());
+  }
+
+  // The dragged outline has the card's size and is never under the pointer,
+  // so the slot aimed at stays in sight whatever the desktop does with the
+  // outline's transparent inside.
+  void contornoFuoriDalPuntatore() {
+    Banco b(1);
+    QLabel *carta = b.w->carta(0);
+    QSize immagine;
+    QPoint presa;
+    QTimer::singleShot(0, b.finestra, [&] {
+      if (auto *drag = carta->findChild<QDrag *>()) {
+        immagine = drag->pixmap().size();
+        presa = drag->hotSpot();
+      }
+      QTest::mouseRelease(b.finestra, Qt::LeftButton, {}, b.in(carta));
+    });
+    QTest::mousePress(b.finestra, Qt::LeftButton, {}, b.in(carta, {5, 5}));
+    QTest::qWait(20);
+    QCOMPARE(immagine, carta->size());
+    QVERIFY(!QRect(QPoint(0, 0), immagine).contains(presa));
+    QVERIFY(presa.y() >= immagine.height());  // above the pointer: what lies below it shows
   }
 
   // Released on the card itself, however it wandered on the way: a tap. Then a

@@ -1,5 +1,6 @@
 #include "Finestre.h"
 
+#include "Didascalia.h"
 #include "Piattaforma.h"
 #include "Traccia.h"
 
@@ -50,6 +51,7 @@ bool mostra(TipoFinestra tipo) {
       return false;
     }
     voce.finestra = nuova;
+    didascaliaVuota(nuova);
   }
   voce.finestra->show();
   voce.finestra->raise();

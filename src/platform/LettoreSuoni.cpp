@@ -1,5 +1,7 @@
 #include "LettoreSuoni.h"
 
+#include "FileRegolare.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -12,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <sndfile.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace quirlo {
@@ -53,7 +56,12 @@ class UscitaAudio : public QObject {
   UscitaAudio(const QAudioDevice &dispositivo, const QAudioFormat &formato)
       : dispositivo_(dispositivo), formato_(formato) {}
 
-  void suona(const std::shared_ptr<const QByteArray> &dati) {
+  void precarica(const QString &percorso) { scorta_.pcm(percorso); }
+
+  void suona(const QString &percorso) {
+    const std::shared_ptr<const QByteArray> dati = scorta_.pcm(percorso);
+    if (dati->isEmpty())
+      return;
     if (!sink_) {
       sink_ = new QAudioSink(dispositivo_, formato_, this);
       sink_->setBufferSize(LettoreSuoni::Frequenza * LettoreSuoni::Canali * 2 / 10);
@@ -76,6 +84,7 @@ class UscitaAudio : public QObject {
   QAudioSink *sink_ = nullptr;
   SorgenteSuono *sorgente_ = nullptr;
   QTimer *spegnimento_ = nullptr;
+  ScortaSuoni scorta_;
 };
 
 LettoreSuoni::LettoreSuoni(QObject *parent) : QObject(parent) {}
@@ -109,8 +118,8 @@ sf_count_t vDove(void *u) { return static_cast<QFile *>(u)->pos(); }
 }  // namespace
 
 QByteArray LettoreSuoni::decodifica(const QString &percorso) {
-  QFile file(percorso);
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!apriFileRegolare(file, percorso))
     return {};
   SF_VIRTUAL_IO io{vLunghezza, vPosiziona, vLeggi, vScrivi, vDove};
   SF_INFO info{};
@@ -146,18 +155,28 @@ QByteArray LettoreSuoni::decodifica(const QString &percorso) {
   return pcm;
 }
 
-std::shared_ptr<const QByteArray> LettoreSuoni::pcm(const QString &percorso) {
-  auto trovato = cache_.constFind(percorso);
-  if (trovato != cache_.constEnd())
-    return *trovato;
-  auto dati = std::make_shared<const QByteArray>(decodifica(percorso));
-  cache_.insert(percorso, dati);
+ScortaSuoni::Firma ScortaSuoni::firma(const QString &percorso) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(percorso).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    return {};
+  return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+          qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+std::shared_ptr<const QByteArray> ScortaSuoni::pcm(const QString &percorso) {
+  const Firma adesso = firma(percorso);
+  auto trovata = voci_.find(percorso);
+  if (trovata != voci_.end() && trovata->firma == adesso)
+    return trovata->pcm;
+  auto dati = std::make_shared<const QByteArray>(adesso.regolare ? LettoreSuoni::decodifica(percorso) : QByteArray());
+  voci_.insert(percorso, {adesso, dati});
   return dati;
 }
 
 void LettoreSuoni::precarica(const QString &percorso) {
-  pcm(percorso);
-  apriUscita();
+  if (apriUscita())
+    QMetaObject::invokeMethod(uscita_, [uscita = uscita_, percorso] { uscita->precarica(percorso); },
+                              Qt::QueuedConnection);
 }
 
 bool LettoreSuoni::apriUscita() {
@@ -184,10 +203,9 @@ bool LettoreSuoni::apriUscita() {
 }
 
 void LettoreSuoni::suona(const QString &percorso) {
-  auto dati = pcm(percorso);
-  if (dati->isEmpty() || !apriUscita())
-    return;
-  QMetaObject::invokeMethod(uscita_, [uscita = uscita_, dati] { uscita->suona(dati); }, Qt::QueuedConnection);
+  if (apriUscita())
+    QMetaObject::invokeMethod(uscita_, [uscita = uscita_, percorso] { uscita->suona(percorso); },
+                              Qt::QueuedConnection);
 }
 
 }  // namespace quirlo

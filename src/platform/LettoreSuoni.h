@@ -12,12 +12,36 @@ namespace quirlo {
 
 class UscitaAudio;
 
-// One player for the whole program. Sounds are decoded once into PCM and fed
-// to a sink that stays open until the sound has drained, so short effects are
-// heard to their last sample. The sink lives on a thread of its own: opening
-// its stream waits on the sound server for milliseconds, and the drop that
-// asked for the sound must not. Missing files, unplayable files and a missing
-// audio device are all silent.
+// The decoded sounds, each checked against its file whenever it is asked for:
+// a sound copied in, replaced or removed while the game runs is what plays
+// next. The check is one stat() of the file; only a change decodes again.
+class ScortaSuoni {
+ public:
+  // Empty when the file is missing, not a regular file or not a sound.
+  std::shared_ptr<const QByteArray> pcm(const QString &percorso);
+
+ private:
+  struct Firma {
+    bool regolare = false;
+    quint64 dispositivo = 0, inode = 0;
+    qint64 byte = 0, modificaNs = 0;
+    bool operator==(const Firma &) const = default;
+  };
+  static Firma firma(const QString &percorso);
+  struct Voce {
+    Firma firma;
+    std::shared_ptr<const QByteArray> pcm;
+  };
+  QHash<QString, Voce> voci_;
+};
+
+// One player for the whole program. Sounds are decoded into PCM and fed to a
+// sink that stays open until the sound has drained, so short effects are
+// heard to their last sample. The sink and the decoded sounds live on a thread
+// of their own: opening the stream waits on the sound server for milliseconds,
+// and looking at or reading a file may wait on the disk; the drop that asked
+// for the sound must do neither. Missing files, unplayable files, special files
+// and a missing audio device are all silent.
 class LettoreSuoni : public QObject {
   Q_OBJECT
  public:
@@ -34,9 +58,7 @@ class LettoreSuoni : public QObject {
 
  private:
   bool apriUscita();
-  std::shared_ptr<const QByteArray> pcm(const QString &percorso);
 
-  QHash<QString, std::shared_ptr<const QByteArray>> cache_;
   QThread *filo_ = nullptr;
   UscitaAudio *uscita_ = nullptr;  // lives on filo_; reached by queued calls only
   bool uscitaProvata_ = false;

@@ -3,6 +3,7 @@
 #include "Widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
@@ -78,6 +79,12 @@ QHash<QString, QAction *> costruisciMenu(const Schermata &s, QMainWindow *finest
   QHash<QString, QAction *> azioni;
   QHash<QString, QMenu *> tendine;
   QMenuBar *barra = finestra->menuBar();
+  // The window's own font is inherited by no control, the menu bar included:
+  // it takes the desktop's menu font, as its drop-downs do. Every property is
+  // marked as set, or the bar would still take the window's bold weight.
+  QFont carattereMenu = QApplication::font("QMenu");
+  carattereMenu.setResolveMask(QFont::AllPropertiesResolved);
+  barra->setFont(carattereMenu);
   for (const Menu &m : s.menu) {
     const QString nome = QString::fromUtf8(m.nome);
     const QString testo = QString::fromUtf8(m.testo);

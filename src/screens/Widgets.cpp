@@ -73,7 +73,10 @@ void Carta::mousePressEvent(QMouseEvent *event) {
     QLabel::mousePressEvent(event);
     return;
   }
-  // Only the card's outline follows the pointer, held where it was pressed.
+  // Only the card's outline follows the pointer. It rides just above the
+  // pointer's tip, never under it: without a compositing desktop the drag
+  // image's transparent inside is painted opaque, and the child must still
+  // see the slot the card is about to land on.
   QPixmap contorno(size());
   contorno.fill(Qt::transparent);
   {
@@ -87,7 +90,7 @@ void Carta::mousePressEvent(QMouseEvent *event) {
   auto *drag = new QDrag(this);
   drag->setMimeData(mime);
   drag->setPixmap(contorno);
-  drag->setHotSpot(event->position().toPoint());
+  drag->setHotSpot(puntoDiPresa(size()));
   const QPoint premuto = event->globalPosition().toPoint();
   const Qt::DropAction esito = drag->exec(Qt::MoveAction);
   // A drag that no slot took and that ended over the card itself was a tap.
@@ -95,6 +98,8 @@ void Carta::mousePressEvent(QMouseEvent *event) {
       rect().contains(mapFromGlobal(premuto)))
     emit toccata(this);
 }
+
+QPoint Carta::puntoDiPresa(QSize carta) { return {carta.width() / 2, carta.height() + DistanzaContorno}; }
 
 QColor Carta::coloreEvidenza() { return QColor(0, 80, 220); }
 

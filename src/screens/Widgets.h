@@ -41,6 +41,9 @@ class Carta : public Etichetta {
   void evidenzia(bool evidenziata);
   bool evidenziata() const { return evidenziata_; }
   static QColor coloreEvidenza();
+  // Where the pointer holds the dragged outline: centred below it, outside it.
+  static QPoint puntoDiPresa(QSize carta);
+  static constexpr int DistanzaContorno = 6;
   static constexpr int SpessoreEvidenza = 4;
 
  signals:
