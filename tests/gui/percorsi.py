@@ -120,9 +120,17 @@ def controlla_inizio(p, lista):
              all(not t for t, _, _, _ in s.caselle.values()), "each card has one empty slot waiting for it")
 
 
+def didascalia_vuota(g, finestra):
+    """No caption at all, not the program's name in its place, in both the old and the new property."""
+    proprieta = g.x11("xprop", "-id", finestra.id, "WM_NAME", "_NET_WM_NAME")
+    verifica(proprieta.split("\n")[:2] == ['WM_NAME(STRING) = ', '_NET_WM_NAME(UTF8_STRING) = '],
+             f"{finestra.nome} has an empty caption: {proprieta!r}")
+
+
 def gioco(g, e):
     p = Partita.apri(g, al_menu(g), e)
     controlla_inizio(p, e.liste[0])
+    didascalia_vuota(g, p.f)
     p.controlla("aperto")
 
     prima = p.stato
