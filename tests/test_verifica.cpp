@@ -210,6 +210,10 @@ class ProvaVerifica : public QObject {
       d.scriviFile(QStringLiteral("suoni/si2.wav"), "RIFF niente");
     }) << Attese{{Difetto::SuonoIlleggibile, E, "suoni/si2.wav", 0, {}}};
 
+    QTest::newRow("drawing name decomposed") << Guasto([](const CartellaDati &d) {
+      accoda(d, QStringLiteral("lista4.txt"), "caf,f\xC3\xA8\r\n");
+      d.scriviDisegno(QStringLiteral("caffe") + QChar(0x0300));
+    }) << Attese{};
     QTest::newRow("windows-1252 list with accents") << Guasto([](const CartellaDati &d) {
       accoda(d, QStringLiteral("lista4.txt"), "per,ch\xE9\r\n");
       d.scriviDisegno(QStringLiteral("perché"));

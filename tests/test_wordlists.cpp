@@ -3,6 +3,7 @@
 #include "ListaParole.h"
 #include "TestoLista.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 using namespace quirlo;
@@ -188,6 +189,35 @@ class ProvaListe : public QObject {
     d.scriviFile(QStringLiteral("fuori.jpg"), {});
     QVERIFY(c.percorso(QStringLiteral("../fuori")).isEmpty());
     QVERIFY(c.percorso(QStringLiteral("..\\fuori")).isEmpty());
+  }
+
+  // Accents written one way in the list and another in the file name (a
+  // drawing copied from a Mac decomposes them): found all the same, also
+  // when the letter case differs too.
+  void nomiComposti_data() {
+    QTest::addColumn<QString>("suDisco");  // the drawing's name as stored
+    QTest::addColumn<QString>("parola");   // as the list gives it (always NFC)
+    const QString caffeNfd = QStringLiteral("caffe") + QChar(0x0300);
+    QTest::newRow("nfd on disk") << caffeNfd << QStringLiteral("caffè");
+    QTest::newRow("nfd on disk, other case") << QStringLiteral("CAFFE") + QChar(0x0300) << QStringLiteral("caffè");
+    QTest::newRow("nfc on disk, list upper case") << QStringLiteral("caffè") << QStringLiteral("CAFFÈ");
+    QTest::newRow("two accents decomposed")
+        << QStringLiteral("perche") + QChar(0x0301) + QStringLiteral("citta") + QChar(0x0300)
+        << QStringLiteral("perchécittà");
+  }
+  void nomiComposti() {
+    QFETCH(QString, suDisco);
+    QFETCH(QString, parola);
+    CartellaDati d;
+    d.scriviDisegno(suDisco);
+    const QString atteso = d.file(QStringLiteral("jpg/%1.jpg").arg(suDisco));
+    QVERIFY(QFileInfo::exists(atteso));
+    QCOMPARE(CartellaDisegni(d.percorso()).percorso(parola), atteso);
+    // The whole list is accepted with that drawing.
+    d.scriviFile(QStringLiteral("lista2.txt"), parola.left(3).toUtf8() + "," + parola.mid(3).toUtf8() + "\r\n");
+    const EsitoAccettazione e = accettaLista(d.percorso(), QStringLiteral("\\lista2.txt"), 2, 1);
+    QVERIFY(e.lista);
+    QCOMPARE(e.lista->disegni, QStringList{atteso});
   }
 };
 

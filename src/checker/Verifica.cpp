@@ -155,7 +155,8 @@ class VerificaLista {
     for (const Parola &p : parole) {
       const QString trovato = cartella.percorso(p.testo());
       const QString atteso = CartellaDisegni::nomeAtteso(p.testo());
-      if (!trovato.isEmpty() && QFileInfo(trovato).fileName() != atteso)
+      // A name composed otherwise (accents decomposed on a Mac) looks the same to the teacher.
+      if (!trovato.isEmpty() && QFileInfo(trovato).fileName().normalized(QString::NormalizationForm_C) != atteso)
         segnala(Difetto::DisegnoMaiuscole, Gravita::Avviso, p.riga,
                 QStringLiteral("il disegno della parola %1 si chiama %2: funziona, ma è meglio rinominarlo %3")
                     .arg(tra(p.testo()), nomeTrovato(cartella, p.testo()), QStringLiteral("jpg/") + atteso));

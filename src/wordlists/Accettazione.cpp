@@ -22,14 +22,22 @@ QString CartellaDisegni::percorso(const QString &parola) const {
   const QString esatto = QDir(cartella_).filePath(nome);
   if (QFileInfo(esatto).isFile())
     return esatto;
+  // Names are compared composed (NFC), as the lists are read: a drawing copied
+  // from a Mac, or out of a zip made on one, has its accents decomposed.
   if (!indicizzata_) {
     indicizzata_ = true;
     const QStringList tutti = QDir(cartella_).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &f : tutti)
-      perMinuscole_.insert(f.toCaseFolded(), f);
+    for (const QString &f : tutti) {
+      const QString composto = f.normalized(QString::NormalizationForm_C);
+      perNfc_.insert(composto, f);
+      perMinuscole_.insert(composto.toCaseFolded(), f);
+    }
   }
-  const auto trovato = perMinuscole_.constFind(nome.toCaseFolded());
-  return trovato == perMinuscole_.constEnd() ? QString() : QDir(cartella_).filePath(*trovato);
+  const QString cercato = nome.normalized(QString::NormalizationForm_C);
+  QString trovato = perNfc_.value(cercato);
+  if (trovato.isEmpty())
+    trovato = perMinuscole_.value(cercato.toCaseFolded());
+  return trovato.isEmpty() ? QString() : QDir(cartella_).filePath(trovato);
 }
 
 EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,

@@ -6,9 +6,9 @@
 
 namespace quirlo {
 
-// Finds each word's drawing in the "jpg" folder: the exact name first, then a
-// name that differs only in letter case (drawings copied from systems that
-// ignore case).
+// Finds each word's drawing in the "jpg" folder: the exact name first, then the
+// same name composed differently (NFC), then a name that differs only in letter
+// case (drawings copied from systems that ignore case).
 class CartellaDisegni {
  public:
   explicit CartellaDisegni(const QString &cartellaProgramma);
@@ -19,6 +19,7 @@ class CartellaDisegni {
  private:
   QString cartella_;
   mutable bool indicizzata_ = false;
+  mutable QHash<QString, QString> perNfc_;
   mutable QHash<QString, QString> perMinuscole_;
 };
 
