@@ -13,7 +13,7 @@ for scopo in "$@"; do
     # A sound server for measuring drops with a real (null) audio output. Not part of
     # 'bench': on a desktop running PipeWire it would replace pipewire-pulse.
     suono) pacchetti+=(pulseaudio pulseaudio-utils) ;;
-    package) pacchetti+=(dpkg-dev file desktop-file-utils appstream binutils-mingw-w64-x86-64) ;;
+    package) pacchetti+=(dpkg-dev file desktop-file-utils appstream lintian binutils-mingw-w64-x86-64) ;;
     *) echo "unknown purpose: $scopo" >&2; exit 2 ;;
   esac
 done

@@ -15,6 +15,9 @@ using namespace quirlo;
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quirlo"));
+  // Ties the window to the menu entry and its icon where the compositor asks
+  // (Wayland); on X11 the entry's StartupWMClass matches the class "Quirlo".
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quirlo"));
   // The layouts were drawn for these faces; Liberation Sans keeps Arial's metrics.
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                              {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});

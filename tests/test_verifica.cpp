@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
@@ -266,6 +267,98 @@ class ProvaVerifica : public QObject {
     QCOMPARE(r.liste, 4);
     QCOMPARE(r.parole, 6 + 6 + 5 + 5);
     QCOMPARE(r.suoni, 5);
+  }
+
+  // What the game reads from two folders: the user's list in place of the
+  // program's, drawings from either, the sounds from the program's alone.
+  void dueCartelle() {
+    CartellaDati utente;
+    CartellaDati programma;
+    completa(programma);
+    const QList<QStringList> proprie = paroleBisillabe(16).mid(12, 4);
+    utente.scriviLista(QStringLiteral("lista2.txt"), proprie);
+    utente.rimuovi(QStringLiteral("jpg/%1.jpg").arg(proprie[2].join(QString())));
+    rinomina(utente, QStringLiteral("jpg/%1.jpg").arg(proprie[1].join(QString())),
+             QStringLiteral("jpg/%1.jpg").arg(maiuscolaIniziale(proprie[1].join(QString()))));
+    accoda(utente, QStringLiteral("lista2.txt"), Bisillabe[0].join(QLatin1Char(',')).toUtf8() + "\r\n");
+
+    const Rapporto r = verificaCartelle({utente.percorso(), programma.percorso()});
+    QStringList provenienze;
+    for (const Provenienza &p : r.provenienze)
+      provenienze << p.file + QLatin1Char('@') + (p.cartella == utente.percorso()       ? QStringLiteral("u")
+                                                  : p.cartella == programma.percorso() ? QStringLiteral("p")
+                                                                                       : p.cartella);
+    QCOMPARE(provenienze, QStringList({QStringLiteral("lista2.txt@u"), QStringLiteral("lista4.txt@p"),
+                                       QStringLiteral("lista3.txt@p"), QStringLiteral("lista5.txt@p")}));
+    QStringList trovate;
+    for (const Segnalazione &s : r.segnalazioni)
+      trovate << chiave(s.difetto, s.gravita, s.file, s.riga);
+    // Line 5's word has its drawing in the program's folder only: no finding.
+    QCOMPARE(trovate, QStringList({chiave(Difetto::DisegnoMaiuscole, Gravita::Avviso, QStringLiteral("lista2.txt"), 2),
+                                   chiave(Difetto::DisegnoMancante, Gravita::Errore, QStringLiteral("lista2.txt"), 3)}));
+    // With two folders the teacher is told which one holds the misnamed file.
+    QVERIFY2(r.segnalazioni[0].testo.contains(QDir::toNativeSeparators(utente.percorso())),
+             qPrintable(r.segnalazioni[0].testo));
+    QCOMPARE(r.parole, 5 + 6 + 5 + 5);
+  }
+
+  // The program without a folder: what the game reads, from the user's data
+  // folder first, each list saying where it came from.
+  void programmaSenzaCartella_data() {
+    QTest::addColumn<bool>("personale");
+    QTest::addColumn<int>("uscita");
+    QTest::addColumn<QStringList>("righe");  // each must be in the output, %1 the user folder, %2 the program's
+    QTest::newRow("no user folder")
+        << false << 0
+        << QStringList{QStringLiteral("Controllo la cartella \u00AB%2\u00BB"),
+                       QStringLiteral("(la cartella personale \u00AB%1\u00BB non c'è: il gioco legge tutto dalla "
+                                      "cartella del programma)"),
+                       QStringLiteral("Tutto a posto: ")};
+    QTest::newRow("a list of the user's own")
+        << true << 1
+        << QStringList{QStringLiteral("Controllo quello che legge il gioco: prima la cartella personale "
+                                      "\u00AB%1\u00BB, poi quella del programma \u00AB%2\u00BB"),
+                       QStringLiteral("lista2.txt: letta da \u00AB%1\u00BB"),
+                       QStringLiteral("lista4.txt: letta da \u00AB%2\u00BB"),
+                       QStringLiteral("lista3.txt: letta da \u00AB%2\u00BB"),
+                       QStringLiteral("lista5.txt: letta da \u00AB%2\u00BB"),
+                       QStringLiteral("[ERRORE] lista2.txt, riga 2: manca il disegno della parola \u00ABnoncenessuno\u00BB"),
+                       QStringLiteral("Da sistemare: 1 errore e 0 avvisi")};
+  }
+
+  void programmaSenzaCartella() {
+    QFETCH(bool, personale);
+    QFETCH(int, uscita);
+    QFETCH(QStringList, righe);
+    const QString cartellaGioco = QFileInfo(QStringLiteral(QUIRLO_VERIFICA)).absolutePath();
+    QTemporaryDir dati;
+    const QString utente = QDir(dati.path()).filePath(QStringLiteral("quirlo"));
+    if (personale) {
+      // Three words of the game's own list, whose drawings are the program's, and one with none.
+      QFile spedita(QDir(cartellaGioco).filePath(QStringLiteral("lista2.txt")));
+      QVERIFY(spedita.open(QIODevice::ReadOnly));
+      QByteArrayList spedite;
+      for (int i = 0; i < 3; ++i)
+        spedite << spedita.readLine().trimmed();
+      QVERIFY(QDir().mkpath(utente));
+      QFile propria(QDir(utente).filePath(QStringLiteral("lista2.txt")));
+      QVERIFY(propria.open(QIODevice::WriteOnly));
+      propria.write(spedite[0] + "\r\nnon,cenessuno\r\n" + spedite[1] + "\r\n" + spedite[2] + "\r\n");
+    }
+    QProcess p;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("XDG_DATA_HOME"), dati.path());
+    p.setProcessEnvironment(ambiente);
+    p.start(QStringLiteral(QUIRLO_VERIFICA), {});
+    QVERIFY(p.waitForFinished(60000));
+    const QString uscite = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString &r : righe) {
+      const QString attesa = QString(r)
+                                 .replace(QStringLiteral("%1"), QDir::toNativeSeparators(utente))
+                                 .replace(QStringLiteral("%2"), QDir::toNativeSeparators(cartellaGioco));
+      QVERIFY2(uscite.contains(attesa), qPrintable(attesa + QStringLiteral("\n not in:\n") + uscite));
+    }
+    QCOMPARE(p.exitCode(), uscita);
   }
 
   // The checker looks for the very files the game plays.

@@ -41,10 +41,10 @@ struct Lista {
 
 class VerificaLista {
  public:
-  VerificaLista(const QString &cartella, const Lista &lista, Rapporto &rapporto)
-      : cartella_(cartella), lista_(lista), rapporto_(rapporto),
-        percorso_(unisciPercorso(cartella, QString::fromUtf8(lista.nome))),
-        file_(QFileInfo(percorso_).fileName()) {}
+  VerificaLista(const QStringList &cartelle, const Lista &lista, Rapporto &rapporto)
+      : cartelle_(cartelle), lista_(lista), rapporto_(rapporto),
+        percorso_(percorsoLista(cartelle, QString::fromUtf8(lista.nome))),
+        file_(QFileInfo(percorso_).fileName()), disegni_(cartelle) {}
 
   void esegui() {
     const int primo = int(rapporto_.segnalazioni.size());
@@ -61,6 +61,8 @@ class VerificaLista {
 
   void controlla() {
     ++rapporto_.liste;
+    const QFileInfo info(percorso_);
+    rapporto_.provenienze.append({file_, info.exists() || info.isSymLink() ? info.path() : QString()});
     const int campi = lista_.esercizio.campi;
     ListaLetta letta = leggiLista(percorso_, campi);
     if (letta.rifiuto && !lettura(*letta.rifiuto))
@@ -129,23 +131,22 @@ class VerificaLista {
     const int servono = lista_.esercizio.parole;
     // The game refuses a list that is too short before it looks at the
     // drawings; the teacher wants to hear about both.
-    EsitoAccettazione esito = accettaLista(cartella_, ListaLetta{parole, {}}, file_, servono);
+    EsitoAccettazione esito = accettaLista(cartelle_, ListaLetta{parole, {}}, file_, servono);
     if (esito.rifiuto && esito.rifiuto->problema == Problema::TroppoPoche) {
       segnala(Difetto::TroppoPoche, Gravita::Errore, 0,
               (!parole.isEmpty() ? QStringLiteral("la lista ha solo %1").arg(contaParole(parole.size()))
                : lettaTutta      ? QStringLiteral("la lista è vuota")
                                  : QStringLiteral("la lista non ha nemmeno una parola completa")) +
                   QStringLiteral(": per questo esercizio ne servono almeno %1").arg(servono));
-      esito = accettaLista(cartella_, ListaLetta{parole, {}}, file_, 0);
+      esito = accettaLista(cartelle_, ListaLetta{parole, {}}, file_, 0);
     }
 
-    CartellaDisegni cartella(cartella_);
     if (esito.rifiuto && esito.rifiuto->problema == Problema::DisegniMancanti)
       for (const DisegnoDifettoso &d : std::as_const(esito.rifiuto->disegni)) {
         if (d.illeggibile)
           segnala(Difetto::DisegnoIlleggibile, Gravita::Errore, d.riga,
                   QStringLiteral("il disegno della parola %1, %2, non è un'immagine leggibile")
-                      .arg(tra(d.parola), nomeTrovato(cartella, d.parola)));
+                      .arg(tra(d.parola), nomeTrovato(d.parola)));
         else
           segnala(Difetto::DisegnoMancante, Gravita::Errore, d.riga,
                   QStringLiteral("manca il disegno della parola %1: il file deve chiamarsi %2")
@@ -153,18 +154,23 @@ class VerificaLista {
       }
 
     for (const Parola &p : parole) {
-      const QString trovato = cartella.percorso(p.testo());
+      const QString trovato = disegni_.percorso(p.testo());
       const QString atteso = CartellaDisegni::nomeAtteso(p.testo());
       // A name composed otherwise (accents decomposed on a Mac) looks the same to the teacher.
       if (!trovato.isEmpty() && QFileInfo(trovato).fileName().normalized(QString::NormalizationForm_C) != atteso)
         segnala(Difetto::DisegnoMaiuscole, Gravita::Avviso, p.riga,
                 QStringLiteral("il disegno della parola %1 si chiama %2: funziona, ma è meglio rinominarlo %3")
-                    .arg(tra(p.testo()), nomeTrovato(cartella, p.testo()), QStringLiteral("jpg/") + atteso));
+                    .arg(tra(p.testo()), nomeTrovato(p.testo()), QStringLiteral("jpg/") + atteso));
     }
   }
 
-  static QString nomeTrovato(const CartellaDisegni &cartella, const QString &parola) {
-    return QStringLiteral("jpg/") + QFileInfo(cartella.percorso(parola)).fileName();
+  // "jpg/Luna.jpg", and which folder it is in when there are several.
+  QString nomeTrovato(const QString &parola) const {
+    const QFileInfo trovato(disegni_.percorso(parola));
+    QString nome = QStringLiteral("jpg/") + trovato.fileName();
+    if (cartelle_.size() > 1)
+      nome += QStringLiteral(" (in %1)").arg(tra(QDir::toNativeSeparators(QFileInfo(trovato.path()).path())));
+    return nome;
   }
 
   QString descrizione() const {
@@ -172,11 +178,12 @@ class VerificaLista {
                                                   QString::fromUtf8(lista_.livello));
   }
 
-  const QString &cartella_;
+  const QStringList &cartelle_;
   const Lista &lista_;
   Rapporto &rapporto_;
   const QString percorso_;
   const QString file_;
+  const DisegniCercati disegni_;
 };
 
 void verificaSuoni(const QString &cartella, Rapporto &r) {
@@ -209,7 +216,10 @@ QStringList nomiSuoni() {
   return nomi;
 }
 
-Rapporto verificaCartella(const QString &cartella) {
+Rapporto verificaCartella(const QString &cartella) { return verificaCartelle({cartella}); }
+
+Rapporto verificaCartelle(const QStringList &cartelle) {
+  Q_ASSERT(!cartelle.isEmpty());
   const Lista liste[] = {
       {DISEGNI1::Configurazione(), DISEGNI1::Configurazione().listaFacile, "facili"},
       {DISEGNI1::Configurazione(), DISEGNI1::Configurazione().listaDifficile, "difficili"},
@@ -218,8 +228,8 @@ Rapporto verificaCartella(const QString &cartella) {
   };
   Rapporto r;
   for (const Lista &l : liste)
-    VerificaLista(cartella, l, r).esegui();
-  verificaSuoni(cartella, r);
+    VerificaLista(cartelle, l, r).esegui();
+  verificaSuoni(cartelle.last(), r);
   return r;
 }
 

@@ -34,8 +34,15 @@ struct Segnalazione {
   QString testo;
 };
 
+// Where a list was read from.
+struct Provenienza {
+  QString file;      // "lista2.txt"
+  QString cartella;  // the data folder that holds it; empty when none does
+};
+
 struct Rapporto {
   QList<Segnalazione> segnalazioni;  // list by list in line order, then the sounds
+  QList<Provenienza> provenienze;    // one per list, in the order checked
   int liste = 0;
   int parole = 0;  // words read from the lists
   int suoni = 0;
@@ -44,6 +51,9 @@ struct Rapporto {
 // Checks what the game reads from `cartella`, with the game's own reader and
 // acceptance rules: the four lists, each word's drawing, the five sounds.
 Rapporto verificaCartella(const QString &cartella);
+// The same over data folders looked in in order, as the game does (the user's,
+// then the program's); the sounds are those of the last folder.
+Rapporto verificaCartelle(const QStringList &cartelle);
 
 // The sound files, relative to the program folder, as the game names them.
 QStringList nomiSuoni();

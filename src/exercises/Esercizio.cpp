@@ -67,7 +67,7 @@ bool Esercizio::Form_Load() {
 
 bool Esercizio::CaricaLista(const QString &nomeLista) {
   EsitoAccettazione esito =
-      accettaLista(piattaforma().cartellaProgramma(), nomeLista, config_.campi, config_.parole);
+      accettaLista(cartelleDati(), nomeLista, config_.campi, config_.parole);
   if (!esito.lista) {
     traccia(QStringLiteral("lista rifiutata %1").arg(nomeLista));
     piattaforma().messaggio(esito.rifiuto->messaggio(), Msg::Avviso);

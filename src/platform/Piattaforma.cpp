@@ -1,6 +1,7 @@
 #include "Piattaforma.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace quirlo {
 
@@ -14,6 +15,16 @@ Piattaforma &piattaforma() {
 }
 
 void impostaPiattaforma(Piattaforma *p) { corrente = p; }
+
+QStringList cartelleDati() {
+  const QString programma = piattaforma().cartellaProgramma();
+  const QString utente = piattaforma().cartellaUtente();
+  // A copy of the game unpacked into the user folder itself reads it once.
+  if (utente.isEmpty() || !QFileInfo(utente).isDir() ||
+      QFileInfo(utente).canonicalFilePath() == QFileInfo(programma).canonicalFilePath())
+    return {programma};
+  return {utente, programma};
+}
 
 QString unisciPercorso(const QString &cartella, const QString &nomeRelativo) {
   QString relativo = nomeRelativo;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace quirlo {
 
@@ -30,6 +31,9 @@ class Piattaforma {
 
   // Folder of the program, where lists, drawings and sounds lie.
   virtual QString cartellaProgramma() const = 0;
+  // The user's own folder of lists and drawings, looked in before the
+  // program's; it need not exist. Empty where there is none.
+  virtual QString cartellaUtente() const { return {}; }
   // Modal box titled "Quirlo"; returns Msg::RispostaOk, RispostaSi or RispostaNo.
   virtual int messaggio(const QString &testo, int flags) = 0;
   virtual void seminaDalOrologio() = 0;
@@ -46,6 +50,10 @@ class Piattaforma {
 Piattaforma &piattaforma();
 // Not owned. Set once by main() or by a test.
 void impostaPiattaforma(Piattaforma *p);
+
+// Where lists and drawings are read from, in the order they are looked in:
+// the user's folder when it exists, then the program folder (always last).
+QStringList cartelleDati();
 
 // The program folder joined with a name written the old way ("\jpg\casa.jpg").
 QString percorsoDati(const QString &nomeRelativo);

@@ -6,10 +6,26 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QAbstractButton>
+#include <QDir>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <chrono>
 
 namespace quirlo {
+
+QString cartellaUtenteDelSistema() {
+  // Named here, not from the application name, so the game and its checker
+  // agree.
+#ifdef Q_OS_WIN
+  // The roaming profile, which follows a pupil to every PC of a school network.
+  const QString radice = qEnvironmentVariable("APPDATA");
+  const QString nome = QStringLiteral("Quirlo");
+#else
+  const QString radice = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  const QString nome = QStringLiteral("quirlo");
+#endif
+  return radice.isEmpty() ? QString() : QDir::cleanPath(QDir(radice).filePath(nome));
+}
 
 PiattaformaQt::PiattaformaQt() = default;
 

@@ -7,11 +7,16 @@
 
 namespace quirlo {
 
+// The user's data folder on this system: ~/.local/share/quirlo (under
+// $XDG_DATA_HOME when set), %APPDATA%\Quirlo on Windows. Not created.
+QString cartellaUtenteDelSistema();
+
 class PiattaformaQt final : public Piattaforma {
  public:
   PiattaformaQt();
 
   QString cartellaProgramma() const override;
+  QString cartellaUtente() const override { return cartellaUtenteDelSistema(); }
   int messaggio(const QString &testo, int flags) override;
   void seminaDalOrologio() override;
   double casuale() override;

@@ -40,7 +40,35 @@ QString CartellaDisegni::percorso(const QString &parola) const {
   return trovato.isEmpty() ? QString() : QDir(cartella_).filePath(trovato);
 }
 
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
+DisegniCercati::DisegniCercati(const QStringList &cartelle) {
+  cartelle_.reserve(size_t(cartelle.size()));
+  for (const QString &c : cartelle)
+    cartelle_.emplace_back(c);
+}
+
+QString DisegniCercati::percorso(const QString &parola) const {
+  for (const CartellaDisegni &c : cartelle_) {
+    const QString trovato = c.percorso(parola);
+    if (!trovato.isEmpty())
+      return trovato;
+  }
+  return {};
+}
+
+QString percorsoLista(const QStringList &cartelle, const QString &nomeLista) {
+  Q_ASSERT(!cartelle.isEmpty());
+  for (const QString &c : cartelle) {
+    const QString percorso = unisciPercorso(c, nomeLista);
+    // Whatever stands under that name is the user's list, even a broken one:
+    // the teacher hears about it instead of getting the program's list unawares.
+    const QFileInfo f(percorso);
+    if (f.exists() || f.isSymLink())
+      return percorso;
+  }
+  return unisciPercorso(cartelle.last(), nomeLista);
+}
+
+EsitoAccettazione accettaLista(const QStringList &cartelle, ListaLetta letta, const QString &nomeLista,
                                int paroleEsercizio) {
   if (letta.rifiuto)
     return {std::nullopt, letta.rifiuto};
@@ -49,7 +77,7 @@ EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta lett
     return {std::nullopt,
             Rifiuto{Problema::TroppoPoche, nomeLista, 0, int(letta.parole.size()), campi, {}, paroleEsercizio}};
 
-  CartellaDisegni cartella(cartellaProgramma);
+  DisegniCercati cartella(cartelle);
   ListaAccettata lista;
   Rifiuto difetti{Problema::DisegniMancanti, nomeLista, 0, 0, campi, {}, paroleEsercizio};
   for (const Parola &parola : std::as_const(letta.parole)) {
@@ -68,12 +96,22 @@ EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta lett
   return {std::move(lista), std::nullopt};
 }
 
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
+EsitoAccettazione accettaLista(const QStringList &cartelle, const QString &nomeLista, int campi,
                                int paroleEsercizio) {
   // Named from the joined path: "\lista2.txt" is no file name where "\" is no separator.
-  const QString percorso = unisciPercorso(cartellaProgramma, nomeLista);
+  const QString percorso = percorsoLista(cartelle, nomeLista);
   ListaLetta letta = leggiLista(percorso, campi);
-  return accettaLista(cartellaProgramma, std::move(letta), QFileInfo(percorso).fileName(), paroleEsercizio);
+  return accettaLista(cartelle, std::move(letta), QFileInfo(percorso).fileName(), paroleEsercizio);
+}
+
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
+                               int paroleEsercizio) {
+  return accettaLista(QStringList{cartellaProgramma}, std::move(letta), nomeLista, paroleEsercizio);
+}
+
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
+                               int paroleEsercizio) {
+  return accettaLista(QStringList{cartellaProgramma}, nomeLista, campi, paroleEsercizio);
 }
 
 }  // namespace quirlo

@@ -3,6 +3,7 @@
 #include "ListaParole.h"
 
 #include <QHash>
+#include <vector>
 
 namespace quirlo {
 
@@ -23,6 +24,21 @@ class CartellaDisegni {
   mutable QHash<QString, QString> perMinuscole_;
 };
 
+// Finds each word's drawing in several data folders, the first that has it
+// winning: a teacher's own drawing stands in for the program's.
+class DisegniCercati {
+ public:
+  explicit DisegniCercati(const QStringList &cartelle);
+  QString percorso(const QString &parola) const;
+
+ private:
+  std::vector<CartellaDisegni> cartelle_;
+};
+
+// The list file `nomeLista` ("\lista2.txt") as the game reads it: from the
+// first of `cartelle` that has an entry of that name, else from the last.
+QString percorsoLista(const QStringList &cartelle, const QString &nomeLista);
+
 // A list the exercise can use, with the drawing file found for each word.
 struct ListaAccettata {
   QList<Parola> parole;
@@ -34,12 +50,17 @@ struct EsitoAccettazione {
   std::optional<Rifiuto> rifiuto;
 };
 
-// Reads `nomeLista` from the program folder and checks it can feed an exercise
+// Reads `nomeLista` from the data folders (see percorsoLista) and checks it can feed an exercise
 // of `paroleEsercizio` words: enough words, and a readable drawing for each.
 // The whole list is read and checked before anything is handed back.
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
+EsitoAccettazione accettaLista(const QStringList &cartelle, const QString &nomeLista, int campi,
                                int paroleEsercizio);
 // The same on a list already read.
+EsitoAccettazione accettaLista(const QStringList &cartelle, ListaLetta letta, const QString &nomeLista,
+                               int paroleEsercizio);
+// The same with one folder only.
+EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
+                               int paroleEsercizio);
 EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
                                int paroleEsercizio);
 

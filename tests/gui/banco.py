@@ -133,6 +133,8 @@ class Gioco:
         self.ambiente.update({
             "DISPLAY": self.schermo.display, "QT_QPA_PLATFORM": "xcb", "QUIRLO_TRACCIA": "1",
             "XDG_RUNTIME_DIR": runtime,
+            # The game reads the copy under test alone, never the lists of whoever runs the tests.
+            "XDG_DATA_HOME": os.path.join(self.cartella, "dati-utente"),
             # No sound server can be reached: the game must play on, silent.
             "PULSE_SERVER": "unix:" + os.path.join(self.cartella, "nessun-server-audio"),
         })

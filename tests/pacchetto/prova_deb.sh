@@ -2,7 +2,8 @@
 # Builds the Debian package from a finished build, unpacks it into a scratch
 # root and checks what a user would get: the layout, the declared
 # dependencies, a valid menu entry and metadata, data the installed programs
-# find beside themselves, and a game that starts.
+# find beside themselves, a teacher's own lists in the user folder, a game
+# that starts, and lintian with nothing a Debian reviewer would hold against it.
 # Usage: prova_deb.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build="$1"
@@ -22,7 +23,7 @@ sbaglia() {
   errori=$((errori + 1))
 }
 
-for strumento in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
+for strumento in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian; do
   command -v "$strumento" >/dev/null || { echo "manca $strumento: bash scripts/dipendenze.sh package" >&2; exit 1; }
 done
 
@@ -40,6 +41,9 @@ for richiesto in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libsndf
   grep -Eq "(^|, )$richiesto( |,|$)" <<<"$dipendenze" || sbaglia "Depends lacks $richiesto"
 done
 [[ "$(dpkg-deb -f "$deb" Package)" == quirlo ]] || sbaglia "package name"
+
+# Whatever the person running this keeps in ~/.local/share/quirlo stays out of it.
+export XDG_DATA_HOME="$lavoro/dati-utente"
 
 radice="$lavoro/radice"
 dpkg -x "$deb" "$radice"
@@ -67,13 +71,32 @@ desktop="$radice/usr/share/applications/org.example.quirlo.desktop"
 metainfo="$radice/usr/share/metainfo/org.example.quirlo.metainfo.xml"
 desktop-file-validate "$desktop" || sbaglia "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" >"$lavoro/appstream.log" 2>&1 || { cat "$lavoro/appstream.log" >&2; sbaglia "appstreamcli validate"; }
-comando=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+comando=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | head -n 1)
 [[ -n "$comando" && -e "$radice/usr/bin/$comando" ]] || sbaglia "Exec=$comando is not an installed launcher"
 icona=$(sed -n 's/^Icon=//p' "$desktop")
 for dimensione in 32x32 64x64 128x128 256x256; do
   [[ -f "$radice/usr/share/icons/hicolor/$dimensione/apps/$icona.png" ]] || sbaglia "no $dimensione icon named $icona"
 done
 [[ -f "$radice/usr/share/icons/hicolor/scalable/apps/$icona.svg" ]] || sbaglia "no scalable icon named $icona"
+# Task bars match the window to the entry by the class Qt gives it (xprop WM_CLASS: "quirlo", "Quirlo").
+grep -qx "StartupWMClass=Quirlo" "$desktop" || sbaglia "desktop entry without StartupWMClass=Quirlo"
+grep -qx "Exec=quirlo --schermo-intero" "$desktop" || sbaglia "desktop entry without the full-screen action"
+grep -q "<project_license>GPL-3.0-or-later AND Apache-2.0</project_license>" "$metainfo" ||
+  sbaglia "AppStream project_license"
+
+# Licences, changelog and manual pages where Debian looks for them.
+doc="$radice/usr/share/doc/quirlo"
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" "$doc/copyright" ||
+  sbaglia "no machine-readable copyright"
+for licenza in GPL-3+ Apache-2.0; do
+  grep -qx "License: $licenza" "$doc/copyright" || sbaglia "copyright does not declare $licenza"
+done
+[[ "$(zcat "$doc/changelog.gz" | head -1)" == "quirlo ($(dpkg-deb -f "$deb" Version)) "* ]] ||
+  sbaglia "changelog.gz does not start with this version"
+for pagina in man6/quirlo.6 man1/quirlo-verifica.1 it/man6/quirlo.6 it/man1/quirlo-verifica.1; do
+  [[ -f "$radice/usr/share/man/$pagina.gz" ]] || sbaglia "no manual page $pagina"
+done
+zcat "$radice/usr/share/man/it/man6/quirlo.6.gz" | grep -q "^\.SH DESCRIZIONE" || sbaglia "the Italian page is not Italian"
 
 # The installed checker, started through its launcher, finds the data and approves it.
 if ! "$radice/usr/bin/quirlo-verifica" >"$lavoro/verifica.log" 2>&1; then
@@ -81,6 +104,20 @@ if ! "$radice/usr/bin/quirlo-verifica" >"$lavoro/verifica.log" 2>&1; then
   sbaglia "quirlo-verifica on the installed data"
 fi
 grep -q "usr/lib/quirlo" "$lavoro/verifica.log" || sbaglia "quirlo-verifica did not check its own folder"
+
+# A teacher's own copy of a list in the user folder is what the checker reads.
+personale="$XDG_DATA_HOME/quirlo"
+mkdir -p "$personale"
+head -n 5 "$app/lista2.txt" >"$personale/lista2.txt"
+if ! "$radice/usr/bin/quirlo-verifica" >"$lavoro/verifica-utente.log" 2>&1; then
+  cat "$lavoro/verifica-utente.log" >&2
+  sbaglia "quirlo-verifica on a list in the user folder"
+fi
+grep -qF "lista2.txt: letta da «$personale»" "$lavoro/verifica-utente.log" ||
+  { cat "$lavoro/verifica-utente.log" >&2; sbaglia "quirlo-verifica did not read lista2.txt from the user folder"; }
+grep -q "lista3.txt: letta da «.*usr/lib/quirlo»" "$lavoro/verifica-utente.log" ||
+  sbaglia "quirlo-verifica did not read lista3.txt from the program folder"
+rm -r "$personale"
 
 # The installed game, started through its launcher, opens its start screen.
 QT_QPA_PLATFORM=offscreen QUIRLO_TRACCIA=1 "$radice/usr/bin/$comando" >"$lavoro/gioco.log" 2>&1 &
@@ -95,6 +132,31 @@ kill -0 "$gioco_pid" 2>/dev/null || sbaglia "the game ended by itself"
 kill "$gioco_pid" 2>/dev/null || true
 wait "$gioco_pid" 2>/dev/null || true
 gioco_pid=""
+
+# lintian: no error, and no warning but those explained in the README
+# ("Il pacchetto Debian / The Debian package") and listed here.
+ammessi=()
+lintian --tag-display-limit 0 "$deb" >"$lavoro/lintian.log" 2>&1 || true
+echo "lintian: $(grep -c "^[EW]: " "$lavoro/lintian.log") errori e avvisi"
+while read -r riga; do
+  etichetta=$(awk '{print $3}' <<<"$riga")
+  spiegata=0
+  for a in "${ammessi[@]}"; do [[ "$etichetta" == "$a" ]] && spiegata=1; done
+  ((spiegata)) || sbaglia "lintian: $riga"
+done < <(grep '^[EW]: ' "$lavoro/lintian.log")
+
+# Hardened as a distribution builds: PIE, full RELRO, bind now, stack protector, fortify.
+# (Read whole first: grep -q closing the pipe early would fail it under pipefail.)
+for f in quirlo quirlo-verifica; do
+  elf="$app/$f"
+  intestazione=$(readelf -h -l -d "$elf")
+  simboli=$(readelf --dyn-syms -W "$elf")
+  grep -q "Type:.*DYN" <<<"$intestazione" || sbaglia "$f is not PIE"
+  grep -q "GNU_RELRO" <<<"$intestazione" || sbaglia "$f has no RELRO"
+  grep -Eq "BIND_NOW|FLAGS.*NOW" <<<"$intestazione" || sbaglia "$f is not bound now"
+  grep -q "__stack_chk_fail" <<<"$simboli" || sbaglia "$f has no stack protector"
+  grep -q "_chk@" <<<"$simboli" || sbaglia "$f has no fortified calls"
+done
 
 if ((errori)); then
   echo "$errori controlli falliti" >&2

@@ -18,6 +18,7 @@ class PiattaformaFinta final : public Piattaforma {
   };
 
   QString cartella;
+  QString utente;  // the user's folder; empty: none
   QList<double> numeri;
   // When the queue runs dry: a fixed number, or (when negative) a sequence
   // that spreads evenly over [0, 1), so long runs need no script.
@@ -33,6 +34,7 @@ class PiattaformaFinta final : public Piattaforma {
   int terminazioni = 0;
 
   QString cartellaProgramma() const override { return cartella; }
+  QString cartellaUtente() const override { return utente; }
   int messaggio(const QString &testo, int flags) override;
   void seminaDalOrologio() override { ++semine; }
   double casuale() override;

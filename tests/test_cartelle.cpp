@@ -1,0 +1,213 @@
+#include "Accettazione.h"
+#include "Dati.h"
+#include "Disegni.h"
+#include "PiattaformaFinta.h"
+#include "PiattaformaQt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+using namespace quirlo;
+using namespace quirlo::prova;
+
+namespace {
+
+const QList<QStringList> Parole = paroleBisillabe(12);
+const QList<QStringList> DelProgramma = Parole.mid(0, 6);
+const QList<QStringList> DellUtente = Parole.mid(6, 6);
+
+QStringList unite(const QList<QStringList> &parole) {
+  QStringList t;
+  for (const QStringList &s : parole)
+    t << s.join(QString());
+  return t;
+}
+
+// A program folder with its lists and drawings, a user folder the test fills,
+// and the scripted platform pointing at both.
+struct Banco {
+  PiattaformaInstallata p;
+  CartellaDati programma;
+  CartellaDati utente;
+  PiattaformaFinta &f = p.finta;
+  Banco() {
+    programma.scriviLista(QStringLiteral("lista2.txt"), DelProgramma);
+    f.cartella = programma.percorso();
+    f.utente = utente.percorso();
+  }
+  // 'u' or 'p' for each drawing path, by the folder it lies in.
+  QString cartelleDi(const QStringList &disegni) const {
+    QString s;
+    for (const QString &d : disegni)
+      s += d.startsWith(utente.percorso() + QLatin1Char('/'))         ? QLatin1Char('u')
+           : d.startsWith(programma.percorso() + QLatin1Char('/')) ? QLatin1Char('p')
+                                                                   : QLatin1Char('?');
+    return s;
+  }
+};
+
+using Prepara = std::function<void(Banco &)>;
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Prepara)
+
+class ProvaCartelle : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Which list and which drawings the game takes, the user's folder first.
+  void liste_data() {
+    QTest::addColumn<Prepara>("prepara");
+    QTest::addColumn<QStringList>("parole");
+    QTest::addColumn<QString>("cartelle");  // where each word's drawing was found
+    QTest::addColumn<int>("problema");      // -1: accepted
+
+    const QStringList programma = unite(DelProgramma);
+    const QStringList utente = unite(DellUtente);
+    const int accettata = -1;
+    QTest::newRow("no user folder") << Prepara([](Banco &b) {
+      b.f.utente = b.utente.file(QStringLiteral("non-c-e"));
+    }) << programma << QStringLiteral("pppppp") << accettata;
+    QTest::newRow("no folder named") << Prepara([](Banco &b) { b.f.utente.clear(); }) << programma
+                                     << QStringLiteral("pppppp") << accettata;
+    QTest::newRow("empty user folder") << Prepara([](Banco &) {}) << programma << QStringLiteral("pppppp")
+                                       << accettata;
+    QTest::newRow("user's list and drawings") << Prepara([](Banco &b) {
+      b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente);
+    }) << utente << QStringLiteral("uuuuuu") << accettata;
+    QTest::newRow("user's list, program's drawings") << Prepara([](Banco &b) {
+      b.utente.scriviLista(QStringLiteral("lista2.txt"), DelProgramma.mid(2, 4), false);
+    }) << programma.mid(2, 4) << QStringLiteral("pppp") << accettata;
+    QTest::newRow("user's drawing stands in for the program's") << Prepara([](Banco &b) {
+      b.utente.scriviDisegno(unite(DelProgramma)[3]);
+    }) << programma << QStringLiteral("pppupp") << accettata;
+    QTest::newRow("user's drawing in other letter case still first") << Prepara([](Banco &b) {
+      QString nome = unite(DelProgramma)[0];
+      nome[0] = nome[0].toUpper();
+      b.utente.scriviDisegno(nome);
+    }) << programma << QStringLiteral("uppppp") << accettata;
+    QTest::newRow("other user lists leave this one") << Prepara([](Banco &b) {
+      b.utente.scriviLista(QStringLiteral("lista4.txt"), DellUtente);
+    }) << programma << QStringLiteral("pppppp") << accettata;
+    // A broken copy is the teacher's to mend: never swapped for the program's unawares.
+    QTest::newRow("user's list broken") << Prepara([](Banco &b) {
+      b.utente.scriviFile(QStringLiteral("lista2.txt"), "ca,sa\r\nlu\r\n");
+    }) << QStringList() << QString() << int(Problema::SillabeIncomplete);
+    QTest::newRow("user's list too short") << Prepara([](Banco &b) {
+      b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente.mid(0, 3));
+    }) << QStringList() << QString() << int(Problema::TroppoPoche);
+    QTest::newRow("user's word with no drawing anywhere") << Prepara([](Banco &b) {
+      b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente);
+      b.utente.rimuovi(QStringLiteral("jpg/%1.jpg").arg(unite(DellUtente)[4]));
+    }) << QStringList() << QString() << int(Problema::DisegniMancanti);
+    QTest::newRow("a folder where the user's list should be") << Prepara([](Banco &b) {
+      QDir(b.utente.percorso()).mkpath(QStringLiteral("lista2.txt"));
+    }) << QStringList() << QString() << int(Problema::FileIlleggibile);
+    QTest::newRow("user folder is the program folder") << Prepara([](Banco &b) {
+      b.f.utente = b.programma.percorso() + QStringLiteral("/.");
+    }) << programma << QStringLiteral("pppppp") << accettata;
+  }
+
+  void liste() {
+    QFETCH(Prepara, prepara);
+    QFETCH(QStringList, parole);
+    QFETCH(QString, cartelle);
+    QFETCH(int, problema);
+    Banco b;
+    prepara(b);
+    const EsitoAccettazione e = accettaLista(cartelleDati(), QStringLiteral("\\lista2.txt"), 2, 4);
+    if (problema >= 0) {
+      QVERIFY(!e.lista);
+      QVERIFY(e.rifiuto);
+      QCOMPARE(int(e.rifiuto->problema), problema);
+      QCOMPARE(e.rifiuto->nomeFile, QStringLiteral("lista2.txt"));
+      return;
+    }
+    QVERIFY2(e.lista, e.rifiuto ? qPrintable(e.rifiuto->messaggio()) : "");
+    QStringList lette;
+    for (const Parola &p : e.lista->parole)
+      lette << p.testo();
+    QCOMPARE(lette, parole);
+    QCOMPARE(b.cartelleDi(e.lista->disegni), cartelle);
+  }
+
+  // Every mix of exact and other-case names in the two folders: the user's
+  // folder is tried whole before the program's.
+  void ordineDisegni_data() {
+    QTest::addColumn<int>("presenti");  // bits: user exact, user other case, program exact, program other case
+    QTest::addColumn<QString>("atteso");
+    const char *nomi[] = {"u/casa", "u/Casa", "p/casa", "p/Casa"};
+    for (int presenti = 0; presenti < 16; ++presenti) {
+      int primo = 0;
+      while (primo < 4 && !(presenti & (1 << primo)))
+        ++primo;
+      QTest::addRow("%d", presenti) << presenti << (primo < 4 ? QString::fromLatin1(nomi[primo]) : QString());
+    }
+  }
+
+  void ordineDisegni() {
+    QFETCH(int, presenti);
+    QFETCH(QString, atteso);
+    CartellaDati u;
+    CartellaDati p;
+    if (presenti & 1)
+      u.scriviDisegno(QStringLiteral("casa"));
+    if (presenti & 2)
+      u.scriviDisegno(QStringLiteral("Casa"));
+    if (presenti & 4)
+      p.scriviDisegno(QStringLiteral("casa"));
+    if (presenti & 8)
+      p.scriviDisegno(QStringLiteral("Casa"));
+    const QString trovato = DisegniCercati({u.percorso(), p.percorso()}).percorso(QStringLiteral("casa"));
+    if (atteso.isEmpty()) {
+      QCOMPARE(trovato, QString());
+      return;
+    }
+    const CartellaDati &dove = atteso.startsWith(QLatin1Char('u')) ? u : p;
+    // On a file system that ignores case both names are one file: only the folder can be told.
+    if ((presenti & 3) == 3 || (presenti & 12) == 12)
+      QVERIFY2(trovato.compare(dove.file(QStringLiteral("jpg/") + atteso.mid(2) + QStringLiteral(".jpg")),
+                               Qt::CaseInsensitive) == 0,
+               qPrintable(trovato));
+    else
+      QCOMPARE(trovato, dove.file(QStringLiteral("jpg/") + atteso.mid(2) + QStringLiteral(".jpg")));
+  }
+
+  // The window itself: the user's list is what the child plays, with its drawings.
+  void laFinestraLeggeLaCartellaUtente() {
+    Banco b;
+    b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente);
+    b.f.numeri = {0.01, 0.2, 0.4, 0.6, 0.0};
+    DISEGNI1 w;
+    QVERIFY(w.Form_Load());
+    QCOMPARE(int(Globali::NumeroParole), int(DellUtente.size()));
+    QCOMPARE(b.f.immagini.size(), 4);
+    QCOMPARE(b.cartelleDi(b.f.immagini), QStringLiteral("uuuu"));
+    const QStringList utente = unite(DellUtente);
+    for (int k = 0; k < 4; ++k)
+      QVERIFY(utente.contains(w.Sillaba(0, w.Scelta(k)) + w.Sillaba(1, w.Scelta(k))));
+  }
+
+  // ~/.local/share/quirlo, or under $XDG_DATA_HOME: the name is the game's,
+  // whatever the program that asks (the game or its checker).
+  void cartellaDelSistema() {
+    if (QSysInfo::kernelType() != QLatin1String("linux"))
+      QSKIP("the XDG folders are Linux's");
+    QTemporaryDir casa;
+    const QByteArray prima = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(casa.path()));
+    const QString cartella = cartellaUtenteDelSistema();
+    qputenv("XDG_DATA_HOME", prima);
+    QCOMPARE(cartella, QDir(casa.path()).filePath(QStringLiteral("quirlo")));
+    QVERIFY(!QFileInfo::exists(cartella));  // looked for, never made
+  }
+};
+
+QTEST_MAIN(ProvaCartelle)
+#include "test_cartelle.moc"
