@@ -2,7 +2,8 @@
 """Synthesise Quirlo's five feedback sounds into data/suoni/.
 
     si1.wav .. si4.wav  four short, bright chimes for a right answer
-    no.wav              a soft, low "uh-oh" for a wrong answer
+    no.wav              a warm "uh-oh" for a wrong answer, lower than the
+                        chimes but as easy to hear on small speakers
 
 Each file is 16-bit PCM, mono, 44100 Hz: under 0.7 s of sound, then exactly
 0.3 s of digital silence, so that players which stop the stream as soon as
@@ -64,12 +65,20 @@ BELL = [
     (4.07, 0.05, 0.05),
 ]
 
-# The wrong-answer voice: round and dark, mostly fundamental.
-SOFT = [
-    (1.0, 1.00, None),
-    (2.0, 0.30, None),
-    (3.0, 0.08, None),
-]
+# The wrong-answer voice.  Laptop and whiteboard speakers give back little
+# below about 800 Hz, so a voice made mostly of its fundamental at 300-400 Hz
+# all but vanishes on them.  This one is a warm, reedy "uh-oh" in the middle
+# of the treble: its fundamental still sits below the chimes (so it never
+# sounds like one), but most of its energy is in the 2nd-5th partials, at
+# 1-3 kHz, where the small speakers and a child's ear are sensitive.  Each
+# partial starts at a fixed phase (Schroeder's rule, pi k^2 / n) so that the
+# partials do not all peak together: more loudness for the same peak level.
+#            (frequency ratio, amplitude, phase)
+SOFT_PARTIALS = [(1.0, 0.55), (2.0, 1.00), (3.0, 0.70), (4.0, 0.45), (5.0, 0.28), (6.0, 0.14)]
+SOFT = [(ratio, amp, math.pi * (k + 1) ** 2 / len(SOFT_PARTIALS))
+        for k, (ratio, amp) in enumerate(SOFT_PARTIALS)]
+# How fast a hum fades after its swell, in s: slow, so it holds like a voice.
+HUM_DECAY_S = 0.9
 
 
 def add_bell(buf, start_s, freq, loudness=1.0, ring=1.0):
@@ -95,7 +104,7 @@ def add_hum(buf, start_s, length_s, f_start, f_end, loudness=1.0):
     n = int(round(length_s * RATE))
     attack = 0.025
     release = 0.12
-    phase = [0.0] * len(SOFT)
+    phase = [p for (_, _, p) in SOFT]
     for k in range(n):
         i = first + k
         if i >= len(buf):
@@ -108,7 +117,7 @@ def add_hum(buf, start_s, length_s, f_start, f_end, loudness=1.0):
         if t < attack:
             e = 0.5 - 0.5 * math.cos(math.pi * t / attack)
         else:
-            e = math.exp(-(t - attack) / 0.3)
+            e = math.exp(-(t - attack) / HUM_DECAY_S)
         left = length_s - t
         if left < release:
             e *= 0.5 - 0.5 * math.cos(math.pi * left / release)
@@ -150,11 +159,12 @@ def chime(notes, length_s):
 
 
 def uh_oh():
-    """Two soft, low notes going down a minor third: "uh-oh"."""
+    """Two warm notes going down a minor third, the second sighing a tone
+    lower still: "uh-oh"."""
     length = 0.64
     buf = [0.0] * int(round(length * RATE))
-    add_hum(buf, 0.0, 0.22, note_freq("E4"), note_freq("E4"), 1.0)
-    add_hum(buf, 0.25, 0.39, note_freq("C#4"), note_freq("B3"), 0.95)
+    add_hum(buf, 0.0, 0.22, note_freq("A4"), note_freq("A4"), 1.0)
+    add_hum(buf, 0.25, 0.39, note_freq("F#4"), note_freq("E4"), 0.95)
     return finish(buf)
 
 
