@@ -1,14 +1,64 @@
-// The data we ship: every list loads in the game, every word has its drawing.
+// The data we ship: every list loads in the game, every word has its drawing,
+// the easy lists keep to open syllables, and the wrong-answer sound is heard.
 #include "Accettazione.h"
 #include "LettoreSuoni.h"
 #include "ListaParole.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
+#include <cmath>
+
 using namespace quirlo;
+
+namespace {
+
+// One consonant and one vowel, c and g only hard (ca co cu ga go gu), or a
+// lone vowel: what a first-grader reads before soft c/g, digraphs, doubles,
+// clusters and diphthongs.
+const QRegularExpression SillabaAperta(QStringLiteral("^(?:[bdflmnprstvz]?[aeiou]|[cg][aou])$"));
+
+// RMS level in dB full scale of 16-bit stereo PCM mixed to mono, after a
+// 4th-order high-pass at taglioHz (two Butterworth biquads): roughly what a
+// laptop or whiteboard speaker gives back. taglioHz 0 means no filter.
+double livelloDb(const QByteArray &pcm, double taglioHz) {
+  const auto *campioni = reinterpret_cast<const qint16 *>(pcm.constData());
+  const qsizetype fotogrammi = pcm.size() / (2 * LettoreSuoni::Canali);
+  double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+  if (taglioHz > 0) {
+    const double w = 2 * M_PI * taglioHz / LettoreSuoni::Frequenza;
+    const double alfa = std::sin(w) / (2 * M_SQRT1_2);
+    const double a0 = 1 + alfa;
+    b0 = (1 + std::cos(w)) / 2 / a0;
+    b1 = -(1 + std::cos(w)) / a0;
+    b2 = b0;
+    a1 = -2 * std::cos(w) / a0;
+    a2 = (1 - alfa) / a0;
+  }
+  double x1[2] = {0, 0}, x2[2] = {0, 0}, y1[2] = {0, 0}, y2[2] = {0, 0};
+  double somma = 0;
+  for (qsizetype i = 0; i < fotogrammi; ++i) {
+    double x = 0;
+    for (int c = 0; c < LettoreSuoni::Canali; ++c) x += campioni[i * LettoreSuoni::Canali + c];
+    x /= LettoreSuoni::Canali * 32768.0;
+    for (int stadio = 0; stadio < 2; ++stadio) {
+      const double y = b0 * x + b1 * x1[stadio] + b2 * x2[stadio] - a1 * y1[stadio] - a2 * y2[stadio];
+      x2[stadio] = x1[stadio];
+      x1[stadio] = x;
+      y2[stadio] = y1[stadio];
+      y1[stadio] = y;
+      x = y;
+    }
+    somma += x * x;
+  }
+  return 10 * std::log10(somma / double(qMax<qsizetype>(fotogrammi, 1)) + 1e-20);
+}
+
+}  // namespace
 
 class ProvaDati : public QObject {
   Q_OBJECT
@@ -21,10 +71,12 @@ class ProvaDati : public QObject {
     QTest::addColumn<int>("campi");
     QTest::addColumn<int>("parole");
     QTest::addColumn<QSize>("formato");
-    QTest::newRow("lista2") << QStringLiteral("lista2.txt") << 2 << 4 << QSize(288, 240);
-    QTest::newRow("lista4") << QStringLiteral("lista4.txt") << 2 << 4 << QSize(288, 240);
-    QTest::newRow("lista3") << QStringLiteral("lista3.txt") << 3 << 3 << QSize(320, 320);
-    QTest::newRow("lista5") << QStringLiteral("lista5.txt") << 3 << 3 << QSize(320, 320);
+    QTest::addColumn<int>("minimo");  // fewest words the list ships with
+    QTest::addColumn<bool>("facile");
+    QTest::newRow("lista2") << QStringLiteral("lista2.txt") << 2 << 4 << QSize(288, 240) << 40 << true;
+    QTest::newRow("lista4") << QStringLiteral("lista4.txt") << 2 << 4 << QSize(288, 240) << 95 << false;
+    QTest::newRow("lista3") << QStringLiteral("lista3.txt") << 3 << 3 << QSize(320, 320) << 34 << true;
+    QTest::newRow("lista5") << QStringLiteral("lista5.txt") << 3 << 3 << QSize(320, 320) << 95 << false;
   }
 
   void liste() {
@@ -32,9 +84,11 @@ class ProvaDati : public QObject {
     QFETCH(int, campi);
     QFETCH(int, parole);
     QFETCH(QSize, formato);
+    QFETCH(int, minimo);
+    QFETCH(bool, facile);
     const ListaLetta letta = leggiLista(QDir(cartella).filePath(nome), campi);
     QVERIFY2(letta.accettata(), letta.rifiuto ? qPrintable(letta.rifiuto->messaggio()) : "");
-    QVERIFY(letta.parole.size() >= 40);
+    QVERIFY2(letta.parole.size() >= minimo, qPrintable(QString::number(letta.parole.size())));
     QVERIFY(letta.parole.size() <= MassimoParole);
     QSet<QString> viste;
     for (const Parola &p : letta.parole) {
@@ -42,6 +96,7 @@ class ProvaDati : public QObject {
       for (const QString &s : p.sillabe) {
         QVERIFY2(!s.isEmpty(), qPrintable(p.testo()));
         QCOMPARE(s, s.toLower());
+        if (facile) QVERIFY2(SillabaAperta.match(s).hasMatch(), qPrintable(p.sillabe.join(QLatin1Char(','))));
       }
       QVERIFY2(!viste.contains(p.testo()), qPrintable(p.testo()));
       viste.insert(p.testo());
@@ -58,6 +113,53 @@ class ProvaDati : public QObject {
       QVERIFY2(!immagine.isNull(), qPrintable(percorso));
       QCOMPARE(immagine.size(), formato);
     }
+  }
+
+  // Teachers open the lists in Windows Notepad: every line ends in CR LF.
+  void righeCrLf_data() { liste_data(); }
+  void righeCrLf() {
+    QFETCH(QString, nome);
+    QFile file(QDir(cartella).filePath(nome));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray testo = file.readAll();
+    QVERIFY(testo.endsWith("\r\n"));
+    QCOMPARE(testo.count("\r\n"), testo.count('\n'));
+    QCOMPARE(testo.count('\r'), testo.count('\n'));
+  }
+
+  // A word in two lists would share one drawing file between two exercises.
+  void nessunaParolaInDueListe() {
+    QHash<QString, QString> dove;
+    const std::pair<const char *, int> liste[] = {{"lista2.txt", 2}, {"lista3.txt", 3}, {"lista4.txt", 2}, {"lista5.txt", 3}};
+    for (const auto &[nome, campi] : liste) {
+      const ListaLetta letta = leggiLista(QDir(cartella).filePath(QLatin1String(nome)), campi);
+      QVERIFY(letta.accettata());
+      for (const Parola &p : letta.parole) {
+        QVERIFY2(!dove.contains(p.testo()), qPrintable(p.testo() + QStringLiteral(" in ") + dove.value(p.testo())));
+        dove.insert(p.testo(), QLatin1String(nome));
+      }
+    }
+  }
+
+  // On small speakers (little below 1 kHz) the wrong-answer sound must be as
+  // easy to hear as the quietest chime, and on full-range ones no blare.
+  void erroreUdibileComeIRintocchi() {
+    const auto leggi = [this](const char *nome) {
+      return LettoreSuoni::decodifica(QDir(cartella).filePath(QStringLiteral("suoni/") + QLatin1String(nome)));
+    };
+    double rintocchiAltiMin = 0, rintocchiPieni = -200;
+    for (const char *nome : {"si1.wav", "si2.wav", "si3.wav", "si4.wav"}) {
+      const QByteArray pcm = leggi(nome);
+      QVERIFY2(!pcm.isEmpty(), nome);
+      rintocchiAltiMin = qMin(rintocchiAltiMin, livelloDb(pcm, 1000));
+      rintocchiPieni = qMax(rintocchiPieni, livelloDb(pcm, 0));
+    }
+    const QByteArray errore = leggi("no.wav");
+    QVERIFY(!errore.isEmpty());
+    const double erroreAlto = livelloDb(errore, 1000);
+    QVERIFY2(erroreAlto >= rintocchiAltiMin - 1,
+             qPrintable(QStringLiteral("sopra 1 kHz: errore %1 dB, rintocchi da %2 dB").arg(erroreAlto).arg(rintocchiAltiMin)));
+    QVERIFY2(livelloDb(errore, 0) <= rintocchiPieni + 6, qPrintable(QString::number(livelloDb(errore, 0))));
   }
 
   void suoni() {

@@ -1,8 +1,11 @@
 #!/usr/bin/env node
 // Checks the shipped word lists and drawings in data/:
-//  - each list is UTF-8 text, one record per line, every record exactly 2 (or
-//    3) non-empty lower-case syllables, no blank lines, no duplicate words,
-//    between MIN_WORDS and MAX_WORDS records;
+//  - each list is UTF-8 text, one record per line ending in CR LF (teachers
+//    open the lists in Windows Notepad), every record exactly 2 (or 3)
+//    non-empty lower-case syllables, no blank lines, no duplicate words,
+//    between the list's minimum and MAX_WORDS records;
+//  - the easy lists hold open syllables only: one consonant and one vowel,
+//    with c and g only hard (ca co cu ga go gu), or a lone vowel;
 //  - no word appears in two lists (the drawings would share one file name);
 //  - every word has data/jpg/<word>.jpg, a complete JPEG of the size its
 //    exercise expects, and an entry in emoji-map.tsv;
@@ -15,10 +18,12 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { LISTS, readMap } from './lists.mjs';
 
-export const MIN_WORDS = 40;
 export const MAX_WORDS = 100;
 const SIZE = { 2: [288, 240], 3: [320, 320] };
 const SYLLABLE = /^[a-zàèéìòù]+$/;
+// Soft c/g (ce, gi), the silent i of cia/gio, digraphs, clusters, doubles and
+// diphthongs all come later in first grade, so the easy lists keep to these.
+export const EASY_SYLLABLE = /^(?:[bdflmnprstvz]?[aeiou]|[cg][aou])$/;
 
 // Returns { width, height } of a baseline or progressive JPEG, or an error
 // string when the data is not a complete JPEG stream.
@@ -40,7 +45,7 @@ export function jpegSize(buf) {
   return 'JPEG has no frame header';
 }
 
-function checkList(file, syllables, problems) {
+function checkList(file, { syllables, easy, min }, problems) {
   const name = path.basename(file);
   if (!fs.existsSync(file)) {
     problems.push(`${name}: missing`);
@@ -56,13 +61,18 @@ function checkList(file, syllables, problems) {
   }
   if (text.charCodeAt(0) === 0xfeff) problems.push(`${name}: starts with a byte order mark`);
   const lines = text.split('\n');
-  if (lines[lines.length - 1] === '') lines.pop();
+  const ended = lines[lines.length - 1] === '';
+  if (ended) lines.pop();
   else if (lines.length) problems.push(`${name}: last line has no line end`);
+  let bareLf = 0;
   const words = [];
   const seen = new Map();
   lines.forEach((raw, i) => {
     const where = `${name}:${i + 1}`;
     const line = raw.endsWith('\r') ? raw.slice(0, -1) : raw;
+    if (line === raw && (ended || i < lines.length - 1) && bareLf++ === 0) {
+      problems.push(`${where}: line ends in LF alone, the lists are shipped with CR LF`);
+    }
     const parts = line.split(',');
     if (line.trim() === '') {
       problems.push(`${where}: blank line`);
@@ -77,6 +87,10 @@ function checkList(file, syllables, problems) {
       problems.push(`${where}: syllable "${bad}" is not a run of lower-case letters`);
       return;
     }
+    const open = easy ? parts.find((p) => !EASY_SYLLABLE.test(p)) : undefined;
+    if (open !== undefined) {
+      problems.push(`${where}: syllable "${open}" of "${line}" is not open consonant + vowel, as an easy list needs`);
+    }
     const word = parts.join('');
     if (seen.has(word)) {
       problems.push(`${where}: "${word}" repeats line ${seen.get(word)}`);
@@ -86,7 +100,7 @@ function checkList(file, syllables, problems) {
     words.push(word);
   });
   if (lines.length > MAX_WORDS) problems.push(`${name}: ${lines.length} records, at most ${MAX_WORDS} load`);
-  if (lines.length < MIN_WORDS) problems.push(`${name}: only ${lines.length} records, want at least ${MIN_WORDS}`);
+  if (lines.length < min) problems.push(`${name}: only ${lines.length} records, want at least ${min}`);
   return words;
 }
 
@@ -104,7 +118,7 @@ export function checkData(dataDir, mapFile) {
     problems.push(err.message);
   }
   for (const list of LISTS) {
-    const words = checkList(path.join(dataDir, list.file), list.syllables, problems);
+    const words = checkList(path.join(dataDir, list.file), list, problems);
     counts[list.file] = words.length;
     for (const word of words) {
       if (owner.has(word)) {

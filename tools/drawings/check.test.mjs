@@ -5,8 +5,9 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { checkData, jpegSize, MIN_WORDS } from './check.mjs';
-import { iconSvg } from './generate.mjs';
+import { checkData, jpegSize, EASY_SYLLABLE } from './check.mjs';
+import { iconSvg, splitEntry } from './generate.mjs';
+import { LISTS } from './lists.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -19,8 +20,11 @@ function fakeJpeg(width, height) {
   return Buffer.concat([Buffer.from([0xff, 0xd8]), sof, Buffer.from([0xff, 0xd9])]);
 }
 
+const MIN = Object.fromEntries(LISTS.map((l) => [l.file, l.min]));
+
 // Distinct open syllables to build as many distinct words as needed.
-const SYLL = ['ba', 'be', 'bi', 'bo', 'bu', 'da', 'de', 'di', 'do', 'du'];
+const SYLL = ['ba', 'be', 'bi', 'bo', 'bu', 'da', 'de', 'di', 'do', 'du',
+  'fa', 'fe', 'fi', 'fo', 'fu', 'la', 'le', 'li', 'lo', 'lu'];
 function words(count, syllables, offset) {
   const out = [];
   for (let i = offset; out.length < count; i++) {
@@ -41,14 +45,14 @@ function fixture() {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'quirlo-check-'));
   fs.mkdirSync(path.join(dir, 'jpg'));
   const lists = {
-    'lista2.txt': words(MIN_WORDS, 2, 0),
-    'lista4.txt': words(MIN_WORDS, 2, MIN_WORDS),
-    'lista3.txt': words(MIN_WORDS, 3, 0),
-    'lista5.txt': words(MIN_WORDS, 3, 500),
+    'lista2.txt': words(MIN['lista2.txt'], 2, 0),
+    'lista4.txt': words(MIN['lista4.txt'], 2, 200),
+    'lista3.txt': words(MIN['lista3.txt'], 3, 0),
+    'lista5.txt': words(MIN['lista5.txt'], 3, 4000),
   };
   const map = [];
   for (const [file, recs] of Object.entries(lists)) {
-    fs.writeFileSync(path.join(dir, file), recs.map((r) => r.join(',') + '\n').join(''));
+    fs.writeFileSync(path.join(dir, file), recs.map((r) => r.join(',') + '\r\n').join(''));
     const [w, h] = recs[0].length === 2 ? [288, 240] : [320, 320];
     for (const r of recs) {
       fs.writeFileSync(path.join(dir, 'jpg', `${r.join('')}.jpg`), fakeJpeg(w, h));
@@ -68,13 +72,19 @@ test('a complete data folder has no problems', () => {
   const fx = fixture();
   const { problems, counts } = checkData(fx.dir, fx.mapFile);
   assert.deepEqual(problems, []);
-  assert.equal(counts['lista3.txt'], MIN_WORDS);
+  assert.equal(counts['lista3.txt'], MIN['lista3.txt']);
 });
 
 test('the shipped data passes', () => {
   const { problems } = checkData(path.resolve(here, '../../data'), path.join(here, 'emoji-map.tsv'));
   assert.deepEqual(problems, []);
 });
+
+// A problem on the line just after the fixture's last record of a list.
+function at(file, what) {
+  const escape = (t) => t.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+  return new RegExp(`${escape(file)}:${MIN[file] + 1}: ${escape(what)}`);
+}
 
 const breakages = [
   {
@@ -99,54 +109,54 @@ const breakages = [
   },
   {
     name: 'three syllables in a two-syllable list',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), 'ca,sa,ta\n'),
-    expect: /lista2\.txt:41: "ca,sa,ta" has 3 syllables, expected 2/,
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), 'ca,sa,ta\r\n'),
+    expect: at('lista2.txt', '"ca,sa,ta" has 3 syllables, expected 2'),
   },
   {
     name: 'empty syllable',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista5.txt'), 'ca,,ta\n'),
-    expect: /lista5\.txt:41: syllable "" is not/,
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista5.txt'), 'ca,,ta\r\n'),
+    expect: at('lista5.txt', 'syllable "" is not'),
   },
   {
     name: 'upper-case syllable',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista4.txt'), 'Ca,sa\n'),
-    expect: /lista4\.txt:41: syllable "Ca"/,
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista4.txt'), 'Ca,sa\r\n'),
+    expect: at('lista4.txt', 'syllable "Ca"'),
   },
   {
     name: 'blank line',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista3.txt'), '\n'),
-    expect: /lista3\.txt:41: blank line/,
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista3.txt'), '\r\n'),
+    expect: at('lista3.txt', 'blank line'),
   },
   {
     name: 'duplicate word in one list',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), 'ba,ba\n'),
-    expect: /lista2\.txt:41: "baba" repeats line 1/,
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), 'ba,ba\r\n'),
+    expect: at('lista2.txt', '"baba" repeats line 1'),
   },
   {
     name: 'same word in two lists',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista4.txt'), 'ba,ba\n'),
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista4.txt'), 'ba,ba\r\n'),
     expect: /"baba" is in both lista2\.txt and lista4\.txt/,
   },
   {
     name: 'more than 100 records',
     mutate: (fx) => fs.writeFileSync(path.join(fx.dir, 'lista2.txt'),
-      words(101, 2, 0).map((r) => r.join(',') + '\n').join('')),
+      words(101, 2, 0).map((r) => r.join(',') + '\r\n').join('')),
     expect: /lista2\.txt: 101 records, at most 100 load/,
   },
   {
     name: 'too few records',
-    mutate: (fx) => fs.writeFileSync(path.join(fx.dir, 'lista5.txt'), 'ba,ba,ba\n'),
+    mutate: (fx) => fs.writeFileSync(path.join(fx.dir, 'lista5.txt'), 'ba,ba,ba\r\n'),
     expect: /lista5\.txt: only 1 records/,
   },
   {
     name: 'no final line end',
     mutate: (fx) => fs.writeFileSync(path.join(fx.dir, 'lista3.txt'),
-      fx.lists['lista3.txt'].map((r) => r.join(',')).join('\n')),
+      fx.lists['lista3.txt'].map((r) => r.join(',')).join('\r\n')),
     expect: /lista3\.txt: last line has no line end/,
   },
   {
     name: 'invalid UTF-8',
-    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), Buffer.from([0x63, 0xe0, 0x2c, 0x73, 0x61, 0x0a])),
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), Buffer.from([0x63, 0xe0, 0x2c, 0x73, 0x61, 0x0d, 0x0a])),
     expect: /lista2\.txt: not valid UTF-8/,
   },
   {
@@ -154,6 +164,21 @@ const breakages = [
     mutate: (fx) => fs.writeFileSync(fx.mapFile,
       fs.readFileSync(fx.mapFile, 'utf8').replace('baba\tstar\n', '')),
     expect: /lista2\.txt: "baba" has no entry in map\.tsv/,
+  },
+  {
+    name: 'a line ended by LF alone',
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista4.txt'), 'zu,zu\n'),
+    expect: at('lista4.txt', 'line ends in LF alone'),
+  },
+  {
+    name: 'soft g in an easy list',
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista3.txt'), 'va,li,gia\r\n'),
+    expect: at('lista3.txt', 'syllable "gia" of "va,li,gia" is not open'),
+  },
+  {
+    name: 'double consonant in an easy list',
+    mutate: (fx) => fs.appendFileSync(path.join(fx.dir, 'lista2.txt'), 'gat,to\r\n'),
+    expect: at('lista2.txt', 'syllable "gat" of "gat,to" is not open'),
   },
   {
     name: 'map entry for no word',
@@ -174,8 +199,31 @@ for (const b of breakages) {
 test('CR LF line ends are accepted', () => {
   const fx = fixture();
   const file = path.join(fx.dir, 'lista4.txt');
-  fs.writeFileSync(file, fs.readFileSync(file, 'utf8').replaceAll('\n', '\r\n'));
+  assert.ok(fs.readFileSync(file, 'utf8').endsWith('\r\n'));
   assert.deepEqual(problemsOf(fx), []);
+});
+
+test('a difficult list may hold what the easy ones may not', () => {
+  const fx = fixture();
+  fs.appendFileSync(path.join(fx.dir, 'lista5.txt'), 'va,li,gia\r\n');
+  fs.writeFileSync(path.join(fx.dir, 'jpg', 'valigia.jpg'), fakeJpeg(320, 320));
+  fs.appendFileSync(fx.mapFile, 'valigia\tluggage\n');
+  assert.deepEqual(problemsOf(fx), []);
+});
+
+test('the easy syllables are open consonant + vowel with hard c and g', () => {
+  const open = ['ca', 'co', 'cu', 'ga', 'go', 'gu', 'a', 'u', 'ba', 'ze', 'ri'];
+  const notOpen = ['ce', 'ci', 'ge', 'gi', 'gia', 'cio', 'che', 'ghi', 'gli', 'gno', 'sca',
+    'tra', 'pia', 'uo', 'gat', 'nas', 'qua', 'ka', 'xa', ''];
+  for (const s of open) assert.ok(EASY_SYLLABLE.test(s), s);
+  for (const s of notOpen) assert.ok(!EASY_SYLLABLE.test(s), s);
+});
+
+test('splitEntry reads Noto names and "set:name" entries', () => {
+  assert.deepEqual(splitEntry('red-apple'), { set: 'noto', name: 'red-apple' });
+  assert.deepEqual(splitEntry('fluent-emoji-flat:brick'), { set: 'fluent-emoji-flat', name: 'brick' });
+  assert.throws(() => splitEntry('fluent-emoji-flat:'), /not "set:name"/);
+  assert.throws(() => splitEntry('Bad Set:brick'), /not "set:name"/);
 });
 
 test('jpegSize reads the frame header after other segments', () => {

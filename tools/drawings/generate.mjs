@@ -3,8 +3,9 @@
 //
 // Each word is looked up in emoji-map.tsv, the emoji's vector drawing is taken
 // from the Noto emoji set (npm package @iconify-json/noto, pinned in
-// package.json), rendered with rsvg-convert and centred on a white canvas with
-// ImageMagick. Output is deterministic: metadata is stripped and the JPEG
+// package.json) or, for an entry written "set:name", from that other Iconify
+// emoji set (also pinned there), rendered with rsvg-convert and centred on a
+// white canvas with ImageMagick. Output is deterministic: metadata is stripped and the JPEG
 // settings are fixed, so a rerun gives the same files.
 //
 // Usage (from this folder, after `npm ci`):
@@ -44,13 +45,31 @@ function parseArgs(argv) {
   return args;
 }
 
-function loadIconSet() {
+export const DEFAULT_SET = 'noto';
+
+// Splits a map entry into its icon set and icon name: "red-apple" is Noto's,
+// "fluent-emoji-flat:brick" is the brick of that set.
+export function splitEntry(entry) {
+  const colon = entry.indexOf(':');
+  if (colon < 0) return { set: DEFAULT_SET, name: entry };
+  const set = entry.slice(0, colon);
+  const name = entry.slice(colon + 1);
+  if (!/^[a-z0-9-]+$/.test(set) || name === '') throw new Error(`"${entry}" is not "set:name"`);
+  return { set, name };
+}
+
+const iconSets = new Map();
+function loadIconSet(prefix) {
+  if (iconSets.has(prefix)) return iconSets.get(prefix);
   const require = createRequire(import.meta.url);
+  let set;
   try {
-    return require('@iconify-json/noto/icons.json');
+    set = require(`@iconify-json/${prefix}/icons.json`);
   } catch {
-    throw new Error('@iconify-json/noto is not installed: run `npm ci` in tools/drawings');
+    throw new Error(`@iconify-json/${prefix} is not installed: run \`npm ci\` in tools/drawings`);
   }
+  iconSets.set(prefix, set);
+  return set;
 }
 
 // Builds a standalone SVG document for one icon of an Iconify JSON set.
@@ -87,7 +106,6 @@ function render(svgText, size, outFile, tmp) {
 
 function main() {
   const args = parseArgs(process.argv.slice(2));
-  const set = loadIconSet();
   const map = readMap(path.join(here, 'emoji-map.tsv'));
   fs.mkdirSync(args.out, { recursive: true });
   const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'quirlo-drawings-'));
@@ -99,7 +117,8 @@ function main() {
         if (args.only && !args.only.has(rec.word)) continue;
         const emoji = map.get(rec.word);
         if (!emoji) throw new Error(`${list.file}: "${rec.word}" has no entry in emoji-map.tsv`);
-        render(iconSvg(set, emoji), CANVAS[list.syllables], path.join(args.out, `${rec.word}.jpg`), tmp);
+        const { set, name } = splitEntry(emoji);
+        render(iconSvg(loadIconSet(set), name), CANVAS[list.syllables], path.join(args.out, `${rec.word}.jpg`), tmp);
         count++;
       }
     }
