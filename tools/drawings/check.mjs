@@ -9,7 +9,9 @@
 //  - no word appears in two lists (the drawings would share one file name);
 //  - every word has data/jpg/<word>.jpg, a complete JPEG of the size its
 //    exercise expects, and an entry in emoji-map.tsv;
-//  - data/jpg holds no JPEG that no list uses, and the map no unused entry.
+//  - data/jpg holds no JPEG that no list uses, and the map no unused entry;
+//  - every "quirlo:name" map entry has its drawing disegni/name.svg beside
+//    the map, and that folder holds no drawing the map does not use.
 //
 // Usage: node check.mjs [DATA_DIR]   (default ../../data). Exits 1 on a problem.
 
@@ -17,6 +19,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { LISTS, readMap } from './lists.mjs';
+import { OWN_SET } from './generate.mjs';
 
 export const MAX_WORDS = 100;
 const SIZE = { 2: [288, 240], 3: [320, 320] };
@@ -104,6 +107,21 @@ function checkList(file, { syllables, easy, min }, problems) {
   return words;
 }
 
+// Our own drawings: each one the map names exists, each one that exists is used.
+function checkOwnDrawings(map, dir, problems) {
+  const used = new Set();
+  for (const [word, entry] of map) {
+    if (!entry.startsWith(`${OWN_SET}:`)) continue;
+    const name = entry.slice(OWN_SET.length + 1);
+    used.add(`${name}.svg`);
+    if (!fs.existsSync(path.join(dir, `${name}.svg`))) problems.push(`"${word}" is drawn by disegni/${name}.svg, which is missing`);
+  }
+  if (!fs.existsSync(dir)) return;
+  for (const file of fs.readdirSync(dir).sort()) {
+    if (file.endsWith('.svg') && !used.has(file)) problems.push(`disegni/${file}: no word of the map uses it`);
+  }
+}
+
 // Returns the list of problems found (empty when all is well) and the word
 // count of each list.
 export function checkData(dataDir, mapFile) {
@@ -152,6 +170,7 @@ export function checkData(dataDir, mapFile) {
   for (const word of map.keys()) {
     if (!owner.has(word)) problems.push(`${path.basename(mapFile)}: "${word}" is in no list`);
   }
+  checkOwnDrawings(map, path.join(path.dirname(mapFile), 'disegni'), problems);
   return { problems, counts };
 }
 

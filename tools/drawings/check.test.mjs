@@ -6,7 +6,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { checkData, jpegSize, EASY_SYLLABLE } from './check.mjs';
-import { iconSvg, splitEntry } from './generate.mjs';
+import { iconSvg, ownSvg, splitEntry } from './generate.mjs';
 import { LISTS } from './lists.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -181,6 +181,20 @@ const breakages = [
     expect: at('lista2.txt', 'syllable "gat" of "gat,to" is not open'),
   },
   {
+    name: 'own drawing missing',
+    mutate: (fx) => fs.writeFileSync(fx.mapFile,
+      fs.readFileSync(fx.mapFile, 'utf8').replace('baba\tstar\n', 'baba\tquirlo:baba\n')),
+    expect: /"baba" is drawn by disegni\/baba\.svg, which is missing/,
+  },
+  {
+    name: 'own drawing no word uses',
+    mutate: (fx) => {
+      fs.mkdirSync(path.join(fx.dir, 'disegni'));
+      fs.writeFileSync(path.join(fx.dir, 'disegni', 'zuzu.svg'), '<svg/>');
+    },
+    expect: /disegni\/zuzu\.svg: no word of the map uses it/,
+  },
+  {
     name: 'map entry for no word',
     mutate: (fx) => fs.appendFileSync(fx.mapFile, 'zuzu\tstar\n'),
     expect: /map\.tsv: "zuzu" is in no list/,
@@ -219,9 +233,26 @@ test('the easy syllables are open consonant + vowel with hard c and g', () => {
   for (const s of notOpen) assert.ok(!EASY_SYLLABLE.test(s), s);
 });
 
+test('an own drawing the map names is accepted', () => {
+  const fx = fixture();
+  fs.mkdirSync(path.join(fx.dir, 'disegni'));
+  fs.writeFileSync(path.join(fx.dir, 'disegni', 'baba.svg'), '<svg/>');
+  fs.writeFileSync(fx.mapFile, fs.readFileSync(fx.mapFile, 'utf8').replace('baba\tstar\n', 'baba\tquirlo:baba\n'));
+  assert.deepEqual(problemsOf(fx), []);
+});
+
+test('ownSvg reads our drawings and refuses names that are paths', () => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'quirlo-own-'));
+  fs.writeFileSync(path.join(dir, 'tavolo.svg'), '<svg id="t"/>');
+  assert.equal(ownSvg('tavolo', dir), '<svg id="t"/>');
+  assert.throws(() => ownSvg('sedia', dir), /disegni\/sedia\.svg is missing/);
+  assert.throws(() => ownSvg('../tavolo', dir), /not a drawing name/);
+});
+
 test('splitEntry reads Noto names and "set:name" entries', () => {
   assert.deepEqual(splitEntry('red-apple'), { set: 'noto', name: 'red-apple' });
   assert.deepEqual(splitEntry('fluent-emoji-flat:brick'), { set: 'fluent-emoji-flat', name: 'brick' });
+  assert.deepEqual(splitEntry('quirlo:tavolo'), { set: 'quirlo', name: 'tavolo' });
   assert.throws(() => splitEntry('fluent-emoji-flat:'), /not "set:name"/);
   assert.throws(() => splitEntry('Bad Set:brick'), /not "set:name"/);
 });

@@ -4,7 +4,8 @@
 // Each word is looked up in emoji-map.tsv, the emoji's vector drawing is taken
 // from the Noto emoji set (npm package @iconify-json/noto, pinned in
 // package.json) or, for an entry written "set:name", from that other Iconify
-// emoji set (also pinned there), rendered with rsvg-convert and centred on a
+// emoji set (also pinned there) or, for "quirlo:name", from our own drawing
+// disegni/name.svg; it is rendered with rsvg-convert and centred on a
 // white canvas with ImageMagick. Output is deterministic: metadata is stripped and the JPEG
 // settings are fixed, so a rerun gives the same files.
 //
@@ -46,6 +47,8 @@ function parseArgs(argv) {
 }
 
 export const DEFAULT_SET = 'noto';
+// Drawings made for this game, for words no emoji set draws: disegni/<name>.svg.
+export const OWN_SET = 'quirlo';
 
 // Splits a map entry into its icon set and icon name: "red-apple" is Noto's,
 // "fluent-emoji-flat:brick" is the brick of that set.
@@ -56,6 +59,14 @@ export function splitEntry(entry) {
   const name = entry.slice(colon + 1);
   if (!/^[a-z0-9-]+$/.test(set) || name === '') throw new Error(`"${entry}" is not "set:name"`);
   return { set, name };
+}
+
+// Reads one of our own drawings, a standalone SVG document.
+export function ownSvg(name, dir = path.join(here, 'disegni')) {
+  if (!/^[a-z0-9-]+$/.test(name)) throw new Error(`"${name}" is not a drawing name`);
+  const file = path.join(dir, `${name}.svg`);
+  if (!fs.existsSync(file)) throw new Error(`our drawing disegni/${name}.svg is missing`);
+  return fs.readFileSync(file, 'utf8');
 }
 
 const iconSets = new Map();
@@ -118,7 +129,8 @@ function main() {
         const emoji = map.get(rec.word);
         if (!emoji) throw new Error(`${list.file}: "${rec.word}" has no entry in emoji-map.tsv`);
         const { set, name } = splitEntry(emoji);
-        render(iconSvg(loadIconSet(set), name), CANVAS[list.syllables], path.join(args.out, `${rec.word}.jpg`), tmp);
+        const svg = set === OWN_SET ? ownSvg(name) : iconSvg(loadIconSet(set), name);
+        render(svg, CANVAS[list.syllables], path.join(args.out, `${rec.word}.jpg`), tmp);
         count++;
       }
     }
