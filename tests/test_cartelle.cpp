@@ -194,6 +194,29 @@ class ProvaCartelle : public QObject {
       QVERIFY(utente.contains(w.Sillaba(0, w.Scelta(k)) + w.Sillaba(1, w.Scelta(k))));
   }
 
+  // A refused list of the user's own says where it is, so the teacher mends
+  // that copy; the program's list is refused as it always was.
+  void rifiutoDellaCopia_data() {
+    QTest::addColumn<bool>("copia");
+    QTest::newRow("user's copy") << true;
+    QTest::newRow("program's list") << false;
+  }
+
+  void rifiutoDellaCopia() {
+    QFETCH(bool, copia);
+    Banco b;
+    const CartellaDati &rotta = copia ? b.utente : b.programma;
+    rotta.scriviLista(QStringLiteral("lista2.txt"), DelProgramma.mid(0, 2));
+    DISEGNI1 w;
+    QVERIFY(!w.Form_Load());
+    QCOMPARE(b.f.messaggi.size(), 1);
+    const QString testo = b.f.messaggi.first().testo;
+    QVERIFY2(testo.contains(QStringLiteral("lista2.txt")), qPrintable(testo));
+    const QString dove =
+        QStringLiteral("cartella personale, \u00AB%1\u00BB").arg(QDir::toNativeSeparators(b.utente.percorso()));
+    QCOMPARE(testo.contains(dove), copia);
+  }
+
   // ~/.local/share/quirlo, or under $XDG_DATA_HOME: the name is the game's,
   // whatever the program that asks (the game or its checker).
   void cartellaDelSistema() {

@@ -35,7 +35,7 @@ int main(int argc, char *argv[]) {
   } else {
     personale = quirlo::cartellaUtenteDelSistema();
     cartelle << (QFileInfo(personale).isDir() ? QStringList{personale, QCoreApplication::applicationDirPath()}
-                                             : QStringList{QCoreApplication::applicationDirPath()});
+                                              : QStringList{QCoreApplication::applicationDirPath()});
   }
   for (const QString &cartella : std::as_const(cartelle))
     if (!QFileInfo(cartella).isDir()) {

@@ -7,6 +7,7 @@
 #include "Widgets.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLayout>
 #include <QMenuBar>
 #include <algorithm>
@@ -66,11 +67,18 @@ bool Esercizio::Form_Load() {
 }
 
 bool Esercizio::CaricaLista(const QString &nomeLista) {
-  EsitoAccettazione esito =
-      accettaLista(cartelleDati(), nomeLista, config_.campi, config_.parole);
+  const QStringList cartelle = cartelleDati();
+  EsitoAccettazione esito = accettaLista(cartelle, nomeLista, config_.campi, config_.parole);
   if (!esito.lista) {
     traccia(QStringLiteral("lista rifiutata %1").arg(nomeLista));
-    piattaforma().messaggio(esito.rifiuto->messaggio(), Msg::Avviso);
+    QString testo = esito.rifiuto->messaggio();
+    // The teacher's own copy hides the program's: say where to mend it.
+    if (cartelle.size() > 1 && cartellaDellaLista(cartelle, nomeLista) == 0)
+      testo += QStringLiteral(
+                   "\n\nÈ la lista della tua cartella personale, \u00AB%1\u00BB: correggila lì, "
+                   "oppure cancellala per usare quella del programma.")
+                   .arg(QDir::toNativeSeparators(cartelle.first()));
+    piattaforma().messaggio(testo, Msg::Avviso);
     return false;
   }
   // Entries above the new count keep older words; they are never drawn.

@@ -55,17 +55,21 @@ QString DisegniCercati::percorso(const QString &parola) const {
   return {};
 }
 
-QString percorsoLista(const QStringList &cartelle, const QString &nomeLista) {
-  Q_ASSERT(!cartelle.isEmpty());
-  for (const QString &c : cartelle) {
-    const QString percorso = unisciPercorso(c, nomeLista);
+qsizetype cartellaDellaLista(const QStringList &cartelle, const QString &nomeLista) {
+  for (qsizetype i = 0; i < cartelle.size(); ++i) {
     // Whatever stands under that name is the user's list, even a broken one:
     // the teacher hears about it instead of getting the program's list unawares.
-    const QFileInfo f(percorso);
+    const QFileInfo f(unisciPercorso(cartelle[i], nomeLista));
     if (f.exists() || f.isSymLink())
-      return percorso;
+      return i;
   }
-  return unisciPercorso(cartelle.last(), nomeLista);
+  return -1;
+}
+
+QString percorsoLista(const QStringList &cartelle, const QString &nomeLista) {
+  Q_ASSERT(!cartelle.isEmpty());
+  const qsizetype i = cartellaDellaLista(cartelle, nomeLista);
+  return unisciPercorso(cartelle[i < 0 ? cartelle.size() - 1 : i], nomeLista);
 }
 
 EsitoAccettazione accettaLista(const QStringList &cartelle, ListaLetta letta, const QString &nomeLista,

@@ -38,6 +38,8 @@ class DisegniCercati {
 // The list file `nomeLista` ("\lista2.txt") as the game reads it: from the
 // first of `cartelle` that has an entry of that name, else from the last.
 QString percorsoLista(const QStringList &cartelle, const QString &nomeLista);
+// Which of `cartelle` that is; -1 when none has it.
+qsizetype cartellaDellaLista(const QStringList &cartelle, const QString &nomeLista);
 
 // A list the exercise can use, with the drawing file found for each word.
 struct ListaAccettata {
