@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -80,6 +81,23 @@ QByteArray pngDichiarato(int larghezza, int altezza) {
   return byte;
 }
 
+// A real progressive JPEG whose frame header claims another size.
+QByteArray progressivoDichiarato(int larghezza, int altezza) {
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter scrittore(&buffer, "jpeg");
+  scrittore.setProgressiveScanWrite(true);
+  if (!scrittore.write(rumore(16, 16, 5)))
+    qFatal("cannot encode a progressive JPEG");
+  const qsizetype sof = byte.indexOf(QByteArrayView("\xFF\xC2", 2));
+  if (sof < 0)
+    qFatal("no progressive frame header");
+  scriviBigEndian(byte, sof + 5, quint32(altezza), 2);
+  scriviBigEndian(byte, sof + 7, quint32(larghezza), 2);
+  return byte;
+}
+
 QByteArray jpegRumoroso(int larghezza, int altezza, int qualita = 90) {
   return codifica(rumore(larghezza, altezza, 3), "JPG", qualita);
 }
@@ -104,6 +122,8 @@ QByteArray disegno(const QString &tipo) {
     return jpegDichiarato(10000, 8000);
   if (tipo == u"png 12000x12000")
     return pngDichiarato(12000, 12000);
+  if (tipo == u"jpeg progressivo 10900x11000")
+    return progressivoDichiarato(10900, 11000);
   if (tipo == u"jpeg buono")
     return jpegRumoroso(64, 48);
   qFatal("unknown drawing kind");
@@ -186,6 +206,26 @@ class ProvaRobustezza : public QObject {
     QTest::newRow("file troppo grande") << QByteArray((1 << 20) + 1, 'a') << false
                                         << QStringLiteral("Il file «lista2.txt» è troppo grande per essere una "
                                                           "lista di parole.") + Fine;
+    // Far too long to be a syllable: refused at once, its text cut short in the box.
+    const QByteArray milione(1000000, 'a');
+    const QString troppoLunga = QStringLiteral("Nella lista «lista2.txt» alla riga %1 c'è una sillaba troppo lunga:\n"
+                                               "«%2…» (%3 lettere).\nUna sillaba può avere al massimo 64 lettere: "
+                                               "forse manca una virgola.") + Fine;
+    QTest::newRow("sillaba di un milione di lettere")
+        << "\"" + milione + "\",sa\r\n" << false << troppoLunga.arg(1).arg(QString(39, QLatin1Char('a'))).arg(1000000);
+    QByteArray spazi;
+    while (spazi.size() < 999999)
+      spazi += "ab ";
+    QTest::newRow("sillaba lunghissima con spazi")
+        << "ca,sa\r\n\"" + spazi + "\",sa\r\n" << false
+        << troppoLunga.arg(2).arg(QString::fromLatin1(spazi.left(39))).arg(spazi.size());
+    const QByteArray e64 = QString(64, QChar(0xE8)).toUtf8();
+    QTest::newRow("parola troppo lunga per un nome di file")
+        << "ca,sa\r\n" + e64 + "," + e64 + "\r\n" << false
+        << QStringLiteral("Nella lista «lista2.txt» la parola della riga 2 è troppo lunga per dare il nome al file "
+                          "del suo disegno:\n«%1…».\nIl nome di un file può avere al massimo 255 caratteri (una "
+                          "lettera accentata conta per due).")
+                   .arg(QString(39, QChar(0xE8))) + Fine;
   }
   void catalogoListe() {
     QFETCH(QByteArray, contenuto);
@@ -243,16 +283,110 @@ class ProvaRobustezza : public QObject {
     QCOMPARE(QFileInfo(esito.lista->disegni[0]).fileName(), QStringLiteral("perchécittà.jpg"));
   }
 
+  // Notepad's "Unicode" (UTF-16 with a byte-order mark), little or big endian:
+  // read as such, its accented words and their drawings included.
+  void listaUtf16_data() {
+    QTest::addColumn<bool>("bigEndian");
+    QTest::newRow("utf-16 le") << false;
+    QTest::newRow("utf-16 be") << true;
+  }
+  void listaUtf16() {
+    QFETCH(bool, bigEndian);
+    PiattaformaInstallata p;
+    CartellaDati d;
+    p.finta.cartella = d.percorso();
+    const QString testo = QStringLiteral("per,ché\r\nca,sa\r\nlu,na\r\ncit,tà\r\n");
+    QByteArray byte = bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
+    for (const QChar c : testo) {
+      const char alto = char(c.unicode() >> 8), basso = char(c.unicode() & 0xFF);
+      byte.append(bigEndian ? alto : basso).append(bigEndian ? basso : alto);
+    }
+    d.scriviFile(QStringLiteral("lista2.txt"), byte);
+    for (const QString &parola :
+         {QStringLiteral("perché"), QStringLiteral("casa"), QStringLiteral("luna"), QStringLiteral("città")})
+      d.scriviDisegno(parola);
+    DISEGNI1 w;
+    p.finta.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(0)};
+    QVERIFY(w.Form_Load());
+    QCOMPARE(p.finta.messaggi.size(), 0);
+    QCOMPARE(Globali::NumeroParole, 4);
+    QCOMPARE(w.Sillaba(1, 1), QStringLiteral("ché"));
+    QCOMPARE(w.Sillaba(1, 4), QStringLiteral("tà"));
+  }
+
+  // Long words and control characters reach the box shortened and escaped,
+  // file names with their ending in sight; the box stays small.
+  void paroleNelMessaggio_data() {
+    QTest::addColumn<QByteArray>("riga");
+    QTest::addColumn<QString>("voce");  // the message's line for that word
+    const QString a60(60, QLatin1Char('a'));
+    QTest::newRow("parola di 120 lettere")
+        << (a60 + QLatin1Char(',') + a60).toUtf8()
+        << QStringLiteral("- %1…: manca il file jpg/%2….jpg").arg(QString(39, QLatin1Char('a')), QString(31, QLatin1Char('a')));
+    QTest::newRow("caratteri di controllo")
+        << QByteArray("\x1b[31mca,sa\x1b]0;t\x07\x7f\xc2\x9b")
+        << QStringLiteral("- \\x1b[31mcasa\\x1b]0;t\\x07\\x7f\\x9b: manca il file "
+                          "jpg/\\x1b[31mcasa\\x1b]0;t\\x07\\x7f\\x9b.jpg");
+  }
+  void paroleNelMessaggio() {
+    QFETCH(QByteArray, riga);
+    QFETCH(QString, voce);
+    Banco b;
+    QByteArray lista = riga + "\r\n";
+    for (int i = 0; i < 4; ++i)
+      lista += b.parole[i].join(QLatin1Char(',')).toUtf8() + "\r\n";
+    b.d.scriviFile(QStringLiteral("lista2.txt"), lista);
+    QVERIFY(!b.apri());
+    QCOMPARE(b.f.messaggi.size(), 1);
+    const QString &m = b.f.messaggi[0].testo;
+    QCOMPARE(m, QStringLiteral("Alcune parole della lista «lista2.txt» non hanno un disegno che si possa "
+                               "mostrare:\n") + voce + Fine);
+    for (const QChar c : m)
+      QVERIFY2(c == QLatin1Char('\n') || (c.unicode() >= 0x20 && c.unicode() != 0x7F && (c.unicode() < 0x80 || c.unicode() > 0x9F)),
+               qPrintable(QString::number(c.unicode(), 16)));
+  }
+
+  // Letters whose lower case does not come back to the same upper case: in
+  // lower-case mode every right card is still right, and the exercise ends.
+  void minuscoleSenzaRitorno() {
+    PiattaformaInstallata p;
+    CartellaDati d;
+    p.finta.cartella = d.percorso();
+    const QList<QStringList> parole = {{QStringLiteral("STRA"), QStringLiteral("ẞE")},
+                                       {QStringLiteral("İS"), QStringLiteral("TAN")},
+                                       {QStringLiteral("ǅU"), QStringLiteral("RO")},
+                                       {QStringLiteral("ΣΑ"), QStringLiteral("ẞO")}};
+    d.scriviLista(QStringLiteral("lista2.txt"), parole);
+    DISEGNI1 w;
+    p.finta.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(0)};
+    QVERIFY(w.Form_Load());
+    p.finta.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(2)};
+    w.mnuMinuscolo_Click();
+    const int esatti = Globali::NumeroEsatti, errati = Globali::NumeroErrati;
+    const auto &config = w.configurazione();
+    p.finta.numeri = QList<double>(8, 0.0);
+    p.finta.numeri.append({perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(1)});
+    for (int i = 0; i < int(config.carte.size()); ++i) {
+      const CartaEsercizio &c = config.carte[size_t(i)];
+      QCOMPARE(w.carta(i)->text(), w.Sillaba(c.sillaba, w.Scelta(c.parola)).toLower());
+      lascia(w, c.sillaba, c.parola, w.carta(i));
+      QCOMPARE(Globali::NumeroErrati, errati);
+    }
+    QCOMPARE(Globali::NumeroEsatti, esatti + 1);  // finished: a new exercise was built
+    QCOMPARE(p.finta.numeri.size(), 0);
+  }
+
   // Words that cannot name a file inside "jpg" are missing drawings, even when
   // the path they spell leads to a picture elsewhere.
   void paroleCheNonSonoNomi_data() {
     QTest::addColumn<QByteArray>("riga");
-    QTest::addColumn<QString>("parola");
+    QTest::addColumn<QString>("parola");  // as the message shows it
     QTest::newRow("barra") << QByteArray("../fuo,ri") << QStringLiteral("../fuori");
     QTest::newRow("barra rovescia") << QByteArray("..\\fuo,ri") << QStringLiteral("..\\fuori");
     QTest::newRow("punto punto") << QByteArray(".,.") << QStringLiteral("..");
     QTest::newRow("sillabe vuote") << QByteArray(",") << QString();
-    QTest::newRow("byte nullo") << QByteArray("fuo\0,ri", 7) << QStringLiteral("fuo") + QChar(0) + QStringLiteral("ri");
+    // Shown escaped: a control character never reaches a message box.
+    QTest::newRow("byte nullo") << QByteArray("fuo\0,ri", 7) << QStringLiteral("fuo\\x00ri");
   }
   void paroleCheNonSonoNomi() {
     QFETCH(QByteArray, riga);
@@ -316,6 +450,8 @@ class ProvaRobustezza : public QObject {
     QTest::newRow("jpeg troncato nell'intestazione") << QStringLiteral("jpeg troncato nell'intestazione") << false;
     QTest::newRow("jpeg 30000x30000") << QStringLiteral("jpeg 30000x30000") << false;
     QTest::newRow("png 12000x12000") << QStringLiteral("png 12000x12000") << false;
+    // Few pixels for the limit on size, but a decoder holding hundreds of megabytes.
+    QTest::newRow("jpeg progressivo 10900x11000") << QStringLiteral("jpeg progressivo 10900x11000") << false;
     // What survives of the picture is shown, the rest grey.
     QTest::newRow("jpeg troncato a metà") << QStringLiteral("jpeg troncato a metà") << true;
     QTest::newRow("png con nome jpg") << QStringLiteral("png con nome jpg") << true;
@@ -377,6 +513,7 @@ class ProvaRobustezza : public QObject {
     QTest::newRow("jpeg troncato nell'intestazione") << QStringLiteral("jpeg troncato nell'intestazione") << false;
     QTest::newRow("jpeg 30000x30000") << QStringLiteral("jpeg 30000x30000") << false;
     QTest::newRow("png 12000x12000") << QStringLiteral("png 12000x12000") << false;
+    QTest::newRow("jpeg progressivo 10900x11000") << QStringLiteral("jpeg progressivo 10900x11000") << false;
     QTest::newRow("png con nome jpg") << QStringLiteral("png con nome jpg") << true;
   }
   void disegnoRovinatoDopo() {

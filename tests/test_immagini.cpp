@@ -4,7 +4,9 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +48,29 @@ QByteArray senzaDimensioni(const QByteArray &buono, qint64 lunghezza) {
   return byte;
 }
 
+// A real progressive JPEG whose frame header then claims another size and
+// sampling of its first component (0x11: 4:4:4, 0x22: 4:2:0).
+QByteArray progressivoDichiarato(int larghezza, int altezza, quint8 campionamento) {
+  QImage img(16, 16, QImage::Format_RGB32);
+  img.fill(Qt::darkCyan);
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter scrittore(&buffer, "jpeg");
+  scrittore.setProgressiveScanWrite(true);
+  if (!scrittore.write(img))
+    qFatal("cannot encode a progressive JPEG");
+  const qsizetype sof = byte.indexOf(QByteArrayView("\xFF\xC2", 2));
+  if (sof < 0)
+    qFatal("the writer made no progressive JPEG");
+  byte[sof + 5] = char(altezza >> 8);
+  byte[sof + 6] = char(altezza & 0xFF);
+  byte[sof + 7] = char(larghezza >> 8);
+  byte[sof + 8] = char(larghezza & 0xFF);
+  byte[sof + 11] = char(campionamento);
+  return byte;
+}
+
 }  // namespace
 
 class ProvaImmagini : public QObject {
@@ -79,6 +104,55 @@ class ProvaImmagini : public QObject {
     QCOMPARE(immagineLeggibile(percorso), atteso);
     // What the check accepts, the exercise can show.
     QCOMPARE(!decodificaImmagine(percorso, QSize(142, 118)).isNull(), atteso);
+  }
+
+  // What the decoder will hold, from the frame header: a progressive file
+  // keeps every coefficient of the image (2 bytes each, in whole blocks of
+  // its sampling) whatever size it is shown at. Past 64 MiB it is refused.
+  void memoriaJpeg_data() {
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<qint64>("memoria");
+    QTest::addColumn<bool>("accettato");
+    QTest::newRow("progressive 10900x11000 4:4:4") << progressivoDichiarato(10900, 11000, 0x11)
+                                                   << qint64(1363) * 1375 * 3 * 128 << false;
+    QTest::newRow("progressive 10900x11000 4:2:0")
+        << progressivoDichiarato(10900, 11000, 0x22) << (qint64(1364) * 1376 + 2 * qint64(682) * 688) * 128 << false;
+    QTest::newRow("progressive 4000x4000 4:4:4") << progressivoDichiarato(4000, 4000, 0x11)
+                                                 << qint64(500) * 500 * 3 * 128 << false;
+    QTest::newRow("progressive 3300x3300 4:4:4, just below") << progressivoDichiarato(3300, 3300, 0x11)
+                                                             << qint64(413) * 413 * 3 * 128 << true;
+    QTest::newRow("progressive 3000x3000 4:2:0") << progressivoDichiarato(3000, 3000, 0x22)
+                                                 << (qint64(376) * 376 + 2 * qint64(188) * 188) * 128 << true;
+    QTest::newRow("progressive 16x16 4:2:0") << progressivoDichiarato(16, 16, 0x22)
+                                             << (qint64(2) * 2 + 2 * 1 * 1) * 128 << true;
+    QTest::newRow("not a JPEG") << QByteArray(4096, 'x') << qint64(0) << false;
+  }
+  void memoriaJpeg() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(qint64, memoria);
+    QFETCH(bool, accettato);
+    QBuffer buffer(&contenuto);
+    buffer.open(QIODevice::ReadOnly);
+    QCOMPARE(memoriaDecodificaJpeg(buffer), memoria);
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath(QStringLiteral("casa.jpg"));
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenuto);
+    f.close();
+    QCOMPARE(immagineLeggibile(percorso), accettato);
+    if (!accettato)  // nor decoded if it was put there after the check
+      QVERIFY(decodificaImmagine(percorso, QSize(142, 118)).isNull());
+  }
+
+  // A baseline JPEG holds a few rows whatever its size; its own limit is on pixels.
+  void memoriaJpegSequenziale() {
+    QByteArray byte = jpegPiccolo();
+    QBuffer buffer(&byte);
+    buffer.open(QIODevice::ReadOnly);
+    const qint64 memoria = memoriaDecodificaJpeg(buffer);
+    QVERIFY(memoria > 0);
+    QVERIFY2(memoria < 1024 * 1024, qPrintable(QString::number(memoria)));
   }
 
   void nonFile_data() {

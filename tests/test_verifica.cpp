@@ -81,12 +81,17 @@ const char *nome(Difetto d) {
     case Difetto::TroppeParole: return "TroppeParole";
     case Difetto::TroppoPoche: return "TroppoPoche";
     case Difetto::SillabeIncomplete: return "SillabeIncomplete";
+    case Difetto::SillabaTroppoLunga: return "SillabaTroppoLunga";
+    case Difetto::NomeTroppoLungo: return "NomeTroppoLungo";
+    case Difetto::FuoriPasso: return "FuoriPasso";
+    case Difetto::ConseguenzeFuoriPasso: return "ConseguenzeFuoriPasso";
     case Difetto::SillabaVuota: return "SillabaVuota";
     case Difetto::ParolaSuPiuRighe: return "ParolaSuPiuRighe";
     case Difetto::ParolaRipetuta: return "ParolaRipetuta";
     case Difetto::DisegnoMancante: return "DisegnoMancante";
     case Difetto::DisegnoMaiuscole: return "DisegnoMaiuscole";
     case Difetto::DisegnoIlleggibile: return "DisegnoIlleggibile";
+    case Difetto::DisegnoNonApribile: return "DisegnoNonApribile";
     case Difetto::SuonoMancante: return "SuonoMancante";
     case Difetto::SuonoIlleggibile: return "SuonoIlleggibile";
   }
@@ -104,7 +109,11 @@ struct Attesa {
 
 QString chiave(Difetto d, Gravita g, const QString &file, int riga) {
   return QStringLiteral("%1 %2 %3:%4")
-      .arg(QLatin1String(nome(d)), g == Gravita::Errore ? QStringLiteral("errore") : QStringLiteral("avviso"), file)
+      .arg(QLatin1String(nome(d)),
+           g == Gravita::Errore    ? QStringLiteral("errore")
+           : g == Gravita::Avviso ? QStringLiteral("avviso")
+                                  : QStringLiteral("nota"),
+           file)
       .arg(riga);
 }
 
@@ -211,6 +220,41 @@ class ProvaVerifica : public QObject {
       d.scriviFile(QStringLiteral("suoni/si2.wav"), "RIFF niente");
     }) << Attese{{Difetto::SuonoIlleggibile, E, "suoni/si2.wav", 0, {}}};
 
+    const auto N = Gravita::Nota;
+    QTest::newRow("syllable of a million letters") << Guasto([](const CartellaDati &d) {
+      accoda(d, QStringLiteral("lista2.txt"), "\"" + QByteArray(1000000, 'a') + "\",sa\r\n");
+    }) << Attese{{Difetto::SillabaTroppoLunga, E, "lista2.txt", 7,
+                  {"1000000 lettere", "al massimo 64", QStringLiteral("\u00AB") + QString(39, QLatin1Char('a')) +
+                                                           QStringLiteral("\u2026\u00BB")}}};
+    QTest::newRow("word too long to name a file") << Guasto([](const CartellaDati &d) {
+      const QByteArray e60 = QString(60, QChar(0xE8)).toUtf8();
+      accoda(d, QStringLiteral("lista3.txt"), e60 + "," + e60 + "," + e60 + "\r\n");
+    }) << Attese{{Difetto::NomeTroppoLungo, E, "lista3.txt", 6, {"255"}}};
+    // One line with a syllable too many: the rest of the list is misread,
+    // and all that follows from it is counted, not listed.
+    QTest::newRow("one syllable too many") << Guasto([](const CartellaDati &d) {
+      QList<QStringList> parole = Bisillabe.mid(6, 6);
+      parole[1].append(QStringLiteral("zo"));
+      d.scriviLista(QStringLiteral("lista4.txt"), parole);
+    }) << Attese{{Difetto::FuoriPasso, E, "lista4.txt", 2, {"3 sillabe invece di 2", "alla riga 6"}},
+                 {Difetto::ConseguenzeFuoriPasso, N, "lista4.txt", 2, {"9 segnalazioni", "5 errori e 4 avvisi"}}};
+    QTest::newRow("one syllable too few, put right by one too many") << Guasto([jpg](const CartellaDati &d) {
+      d.scriviFile(QStringLiteral("lista2.txt"), "pa\r\nta,lu,na\r\n" + Bisillabe[0].join(QLatin1Char(',')).toUtf8() +
+                                                    "\r\nca,sa\r\n" + Bisillabe[1].join(QLatin1Char(',')).toUtf8() +
+                                                    "\r\n" + Bisillabe[2].join(QLatin1Char(',')).toUtf8() + "\r\n");
+      d.scriviDisegno(QStringLiteral("luna"));
+    }) << Attese{{Difetto::FuoriPasso, E, "lista2.txt", 1, {"solo 1 sillaba invece di 2", "alla riga 2"}},
+                 {Difetto::ConseguenzeFuoriPasso, N, "lista2.txt", 1, {"2 segnalazioni", "1 errore e 1 avviso"}},
+                 // In step again: what follows is listed as usual.
+                 {Difetto::DisegnoMancante, E, "lista2.txt", 4, {"casa"}}};
+    QTest::newRow("last line with a syllable too many") << Guasto([](const CartellaDati &d) {
+      accoda(d, QStringLiteral("lista5.txt"), "pa,ta,ta,ta\r\n");
+      d.scriviDisegno(QStringLiteral("patata"));
+    }) << Attese{{Difetto::FuoriPasso, E, "lista5.txt", 6, {"4 sillabe invece di 3", "alla riga 6"}},
+                 {Difetto::ConseguenzeFuoriPasso, N, "lista5.txt", 6, {"1 segnalazione", "1 errore e 0 avvisi"}}};
+    QTest::newRow("control characters in a word") << Guasto([jpg](const CartellaDati &d) {
+      accoda(d, QStringLiteral("lista2.txt"), "\x1b[31mca,sa\x1b]0;x\x07\r\n");
+    }) << Attese{{Difetto::DisegnoMancante, E, "lista2.txt", 7, {"\\x1b[31mcasa\\x1b]0;x\\x07"}}};
     QTest::newRow("drawing name decomposed") << Guasto([](const CartellaDati &d) {
       accoda(d, QStringLiteral("lista4.txt"), "caf,f\xC3\xA8\r\n");
       d.scriviDisegno(QStringLiteral("caffe") + QChar(0x0300));

@@ -7,8 +7,9 @@
 namespace quirlo::verifica {
 
 // Errors stop a list from loading or leave the child without a card, a
-// picture or a sound; warnings work but are likely mistakes.
-enum class Gravita { Errore, Avviso };
+// picture or a sound; warnings work but are likely mistakes; a note counts
+// what was left unlisted.
+enum class Gravita { Errore, Avviso, Nota };
 
 enum class Difetto {
   ListaMancante,
@@ -16,12 +17,17 @@ enum class Difetto {
   TroppeParole,
   TroppoPoche,
   SillabeIncomplete,
+  SillabaTroppoLunga,
+  NomeTroppoLungo,
+  FuoriPasso,       // a line with more or fewer syllables: the words after it are misread
+  ConseguenzeFuoriPasso,  // the findings on those words, counted in one line
   SillabaVuota,
   ParolaSuPiuRighe,
   ParolaRipetuta,
   DisegnoMancante,
   DisegnoMaiuscole,
   DisegnoIlleggibile,
+  DisegnoNonApribile,
   SuonoMancante,
   SuonoIlleggibile,
 };
@@ -58,7 +64,7 @@ Rapporto verificaCartelle(const QStringList &cartelle);
 // The sound files, relative to the program folder, as the game names them.
 QStringList nomiSuoni();
 
-// "lista2.txt, riga 4: ERRORE: ..." on one line.
+// "[ERRORE] lista2.txt, riga 4: ..." on one line, control characters escaped.
 QString formatta(const Segnalazione &s);
 QString riepilogo(const Rapporto &r);
 

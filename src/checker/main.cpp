@@ -1,4 +1,5 @@
 #include "PiattaformaQt.h"
+#include "TestoVisibile.h"
 #include "Verifica.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,8 @@ using namespace quirlo::verifica;
 
 namespace {
 QString tra(const QString &cartella) {
-  return QStringLiteral("\u00AB%1\u00BB").arg(QDir::toNativeSeparators(QDir(cartella).absolutePath()));
+  // A folder's name may hold control characters too: they never reach the terminal.
+  return QStringLiteral("\u00AB%1\u00BB").arg(quirlo::senzaControlli(QDir::toNativeSeparators(QDir(cartella).absolutePath())));
 }
 }  // namespace
 
@@ -56,7 +58,7 @@ int main(int argc, char *argv[]) {
   if (cartelle.size() > 1)
     for (const Provenienza &p : rapporto.provenienze)
       if (!p.cartella.isEmpty())
-        out << p.file << ": letta da " << tra(p.cartella) << '\n';
+        out << quirlo::senzaControlli(p.file) << ": letta da " << tra(p.cartella) << '\n';
   for (const Segnalazione &s : rapporto.segnalazioni)
     out << formatta(s) << '\n';
   out << riepilogo(rapporto) << '\n';

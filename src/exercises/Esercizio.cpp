@@ -164,7 +164,15 @@ void Esercizio::lasciaSuRiga(int riga, int Index, QLabel *Source) {
     return;
   // The legends expect nothing, so every drop on them is wrong.
   const bool legenda = Index == IndiceLegenda;
-  if (!legenda && atteso(riga, Index) == Source->text().toUpper())
+  // Judged by the syllable the card carries, not by what it shows: lower case
+  // does not turn back into the same upper case for every letter (ẞ, İ).
+  QString portata = Source->text();
+  for (int i = 0; i < int(config_.carte.size()); ++i)
+    if (carta(i) == Source) {
+      const CartaEsercizio &c = config_.carte[size_t(i)];
+      portata = sillabe_[size_t(c.sillaba)][size_t(scelte_[size_t(c.parola)])];
+    }
+  if (!legenda && atteso(riga, Index) == portata.toUpper())
     dropGiusto(slot, Source);
   else
     dropSbagliato();

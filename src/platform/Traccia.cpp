@@ -88,7 +88,10 @@ void traccia(const QString &riga) {
   if (!tracciaAttiva())
     return;
   const QByteArray testo = riga.toUtf8();
-  std::fprintf(stderr, "QUIRLO %s\n", testo.constData());
+  // Written whole: a NUL in the text must not end the line early.
+  std::fputs("QUIRLO ", stderr);
+  std::fwrite(testo.constData(), 1, size_t(testo.size()), stderr);
+  std::fputc('\n', stderr);
   std::fflush(stderr);
 }
 
@@ -107,10 +110,21 @@ void tracciaPrimiFrame() {
 }
 
 QString testoInRiga(const QString &testo) {
-  QString t = testo;
-  t.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-  t.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-  t.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+  QString t;
+  t.reserve(testo.size());
+  for (const QChar c : testo) {
+    const char16_t u = c.unicode();
+    if (u == u'\\')
+      t += QLatin1String("\\\\");
+    else if (u == u'\r')
+      t += QLatin1String("\\r");
+    else if (u == u'\n')
+      t += QLatin1String("\\n");
+    else if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F))
+      t += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+    else
+      t += c;
+  }
   return t;
 }
 

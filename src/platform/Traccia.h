@@ -23,7 +23,8 @@ qint64 istanteMicro();
 // and response times are measured from these. Safe to call more than once.
 void tracciaPrimiFrame();
 
-// Text on one trace line: backslash, CR and LF written as \\, \r and \n.
+// Text on one trace line: backslash, CR and LF written as \\, \r and \n, the
+// other control characters (NUL, DEL and C1 included) as \x00.
 QString testoInRiga(const QString &testo);
 // With the trace on, runs `azione` each time `w` is shown, once its window has
 // been exposed and painted: a test driving the real mouse may go ahead then.

@@ -79,17 +79,19 @@ EsitoAccettazione accettaLista(const QStringList &cartelle, ListaLetta letta, co
   const int campi = letta.parole.isEmpty() ? 0 : int(letta.parole.first().sillabe.size());
   if (letta.parole.size() < paroleEsercizio)
     return {std::nullopt,
-            Rifiuto{Problema::TroppoPoche, nomeLista, 0, int(letta.parole.size()), campi, {}, paroleEsercizio}};
+            Rifiuto{Problema::TroppoPoche, nomeLista, 0, int(letta.parole.size()), campi, {}, paroleEsercizio, {}}};
 
   DisegniCercati cartella(cartelle);
   ListaAccettata lista;
-  Rifiuto difetti{Problema::DisegniMancanti, nomeLista, 0, 0, campi, {}, paroleEsercizio};
+  Rifiuto difetti{Problema::DisegniMancanti, nomeLista, 0, 0, campi, {}, paroleEsercizio, {}};
   for (const Parola &parola : std::as_const(letta.parole)) {
     const QString percorso = cartella.percorso(parola.testo());
     const bool presente = !percorso.isEmpty();
-    if (!presente || !immagineLeggibile(percorso)) {
+    const StatoImmagine stato = presente ? controllaImmagine(percorso) : StatoImmagine::NonLeggibile;
+    if (stato != StatoImmagine::Buona) {
+      const bool chiuso = stato == StatoImmagine::NonApribile;
       difetti.disegni.append({parola.testo(), QStringLiteral("jpg/") + CartellaDisegni::nomeAtteso(parola.testo()),
-                              presente, parola.riga});
+                              presente && !chiuso, parola.riga, chiuso});
       continue;
     }
     lista.disegni.append(percorso);

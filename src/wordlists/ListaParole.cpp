@@ -1,5 +1,6 @@
 #include "ListaParole.h"
 
+#include "FileRegolare.h"
 #include "TestoLista.h"
 
 #include <QFile>
@@ -20,18 +21,30 @@ ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int
   // The end of the file is looked at only before each word.
   while (prossimo < tutti.size()) {
     if (esito.parole.size() == MassimoParole) {
-      esito.rifiuto = Rifiuto{Problema::TroppeParole, nomeFile, tutti[prossimo].riga, MassimoParole, campi, {}};
+      esito.rifiuto = Rifiuto{Problema::TroppeParole, nomeFile, tutti[prossimo].riga, MassimoParole, campi, {}, 0, {}};
       return esito;
     }
     Parola parola;
     parola.riga = tutti[prossimo].riga;
     for (int c = 0; c < campi; ++c) {
       if (prossimo >= tutti.size()) {
-        esito.rifiuto = Rifiuto{Problema::SillabeIncomplete, nomeFile, parola.riga, 0, campi, {}};
+        esito.rifiuto = Rifiuto{Problema::SillabeIncomplete, nomeFile, parola.riga, 0, campi, {}, 0, {}};
         return esito;
       }
-      parola.rigaFine = tutti[prossimo].riga;
-      parola.sillabe.append(tutti[prossimo++].testo);
+      const Campo &campo = tutti[prossimo++];
+      if (campo.testo.size() > MassimoLettereSillaba) {
+        esito.rifiuto =
+            Rifiuto{Problema::SillabaTroppoLunga, nomeFile, campo.riga, MassimoLettereSillaba, campi, {}, 0, campo.testo};
+        return esito;
+      }
+      parola.rigaFine = campo.riga;
+      parola.sillabe.append(campo.testo);
+    }
+    // Its drawing's name could not exist: no file would ever be found for it.
+    if ((parola.testo() + QStringLiteral(".jpg")).toUtf8().size() > MassimoByteNomeFile) {
+      esito.rifiuto =
+          Rifiuto{Problema::NomeTroppoLungo, nomeFile, parola.riga, MassimoByteNomeFile, campi, {}, 0, parola.testo()};
+      return esito;
     }
     esito.parole.append(parola);
   }
@@ -54,14 +67,14 @@ QList<std::pair<qsizetype, qsizetype>> paroleRipetute(const QList<Parola> &parol
 
 ListaLetta leggiLista(const QString &percorso, int campi) {
   const QString nome = QFileInfo(percorso).fileName();
-  QFile file(percorso);
-  if (!QFileInfo(percorso).isFile() || !file.open(QIODevice::ReadOnly))
-    return {{}, Rifiuto{Problema::FileIlleggibile, nome, 0, 0, campi, {}}};
+  QFile file;
+  if (!apriFileRegolare(file, percorso))
+    return {{}, Rifiuto{Problema::FileIlleggibile, nome, 0, 0, campi, {}, 0, {}}};
   const QByteArray byte = file.read(MassimoByte + 1);
   if (byte.size() > MassimoByte)
-    return {{}, Rifiuto{Problema::FileTroppoGrande, nome, 0, 0, campi, {}}};
+    return {{}, Rifiuto{Problema::FileTroppoGrande, nome, 0, 0, campi, {}, 0, {}}};
   if (file.error() != QFileDevice::NoError)
-    return {{}, Rifiuto{Problema::FileIlleggibile, nome, 0, 0, campi, {}}};
+    return {{}, Rifiuto{Problema::FileIlleggibile, nome, 0, 0, campi, {}, 0, {}}};
   return leggiListaDaByte(byte, nome, campi);
 }
 

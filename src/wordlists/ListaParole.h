@@ -9,6 +9,10 @@
 namespace quirlo {
 
 inline constexpr int MassimoParole = 100;
+// A syllable fits on a card; anything longer is a line with a comma missing.
+inline constexpr int MassimoLettereSillaba = 64;
+// No file system stores a longer file name (in UTF-8 bytes).
+inline constexpr int MassimoByteNomeFile = 255;
 
 struct Parola {
   QStringList sillabe;
@@ -23,6 +27,8 @@ enum class Problema {
   FileTroppoGrande,
   TroppeParole,
   SillabeIncomplete,
+  SillabaTroppoLunga,
+  NomeTroppoLungo,
   TroppoPoche,
   DisegniMancanti,
 };
@@ -32,6 +38,7 @@ struct DisegnoDifettoso {
   QString nomeFile;  // as expected: "jpg/" + word + ".jpg"
   bool illeggibile = false;  // present but not a picture
   int riga = 0;
+  bool chiuso = false;  // present but it can't be opened (its permissions)
 };
 
 // Why a list can't be used; the message names the file and the problem.
@@ -43,6 +50,7 @@ struct Rifiuto {
   int campi = 0;
   QList<DisegnoDifettoso> disegni;
   int servono = 0;    // words one exercise shows
+  QString testo;      // the syllable or word at fault, when one is
 
   QString messaggio() const;
 };
@@ -55,7 +63,8 @@ struct ListaLetta {
 
 // Reads a list file of words of `campi` syllables each. Refused: a file that
 // can't be read or is far too big, more than 100 words, syllables that run out
-// inside the last word. Nothing else is checked here.
+// inside the last word, a syllable too long for a card, a word too long to
+// name a file. Nothing else is checked here.
 ListaLetta leggiLista(const QString &percorso, int campi);
 // The same on bytes already in memory (the name is only for messages).
 ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int campi);

@@ -1,4 +1,5 @@
 #include "ListaParole.h"
+#include "TestoVisibile.h"
 
 namespace quirlo {
 
@@ -7,7 +8,7 @@ constexpr int DisegniElencati = 10;
 }
 
 QString Rifiuto::messaggio() const {
-  const QString file = QStringLiteral("\u00AB%1\u00BB").arg(nomeFile);
+  const QString file = QStringLiteral("\u00AB%1\u00BB").arg(nomeAccorciato(nomeFile));
   QString testo;
   switch (problema) {
     case Problema::FileIlleggibile:
@@ -33,6 +34,25 @@ QString Rifiuto::messaggio() const {
                   .arg(riga)
                   .arg(campi);
       break;
+    case Problema::SillabaTroppoLunga:
+      testo = QStringLiteral("Nella lista %1 alla riga %2 c'è una sillaba troppo lunga:\n\u00AB%3\u00BB (%4 lettere).\n"
+                             "Una sillaba può avere al massimo %5 lettere: forse manca una virgola.")
+                  .arg(file)
+                  .arg(riga)
+                  .arg(accorciato(this->testo))
+                  .arg(this->testo.size())
+                  .arg(quante);
+      break;
+    case Problema::NomeTroppoLungo:
+      testo = QStringLiteral("Nella lista %1 la parola della riga %2 è troppo lunga per dare il nome "
+                             "al file del suo disegno:\n\u00AB%3\u00BB.\n"
+                             "Il nome di un file può avere al massimo %4 caratteri (una lettera accentata conta "
+                             "per due).")
+                  .arg(file)
+                  .arg(riga)
+                  .arg(accorciato(this->testo))
+                  .arg(quante);
+      break;
     case Problema::TroppoPoche:
       testo = quante == 0 ? QStringLiteral("La lista %1 è vuota.").arg(file)
                           : QStringLiteral("La lista %1 contiene solo %2 %3.").arg(file).arg(quante).arg(
@@ -44,8 +64,14 @@ QString Rifiuto::messaggio() const {
       const qsizetype elencati = std::min<qsizetype>(disegni.size(), DisegniElencati);
       for (qsizetype i = 0; i < elencati; ++i) {
         const DisegnoDifettoso &d = disegni[i];
-        testo += d.illeggibile ? QStringLiteral("\n- %1: il file %2 non è un'immagine leggibile").arg(d.parola, d.nomeFile)
-                               : QStringLiteral("\n- %1: manca il file %2").arg(d.parola, d.nomeFile);
+        const QString parola = accorciato(d.parola);
+        const QString nome = nomeAccorciato(d.nomeFile);
+        if (d.chiuso)
+          testo += QStringLiteral("\n- %1: il file %2 non si può aprire (controlla i suoi permessi)").arg(parola, nome);
+        else if (d.illeggibile)
+          testo += QStringLiteral("\n- %1: il file %2 non è un'immagine leggibile").arg(parola, nome);
+        else
+          testo += QStringLiteral("\n- %1: manca il file %2").arg(parola, nome);
       }
       const qsizetype altri = disegni.size() - elencati;
       if (altri == 1)

@@ -30,6 +30,12 @@ bool fineRiga(QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r')
 
 QString decodificaLista(const QByteArray &byte) {
   QByteArrayView vista(byte);
+  // Notepad's "Unicode" is UTF-16 with a byte-order mark.
+  const bool le = vista.startsWith("\xFF\xFE"), be = vista.startsWith("\xFE\xFF");
+  if (le || be) {
+    QStringDecoder utf16(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    return QString(utf16.decode(vista.sliced(2))).normalized(QString::NormalizationForm_C);
+  }
   if (vista.startsWith("\xEF\xBB\xBF"))
     vista = vista.sliced(3);
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

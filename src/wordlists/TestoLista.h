@@ -6,8 +6,9 @@
 
 namespace quirlo {
 
-// Lists are UTF-8 (a BOM is skipped); a file that is not valid UTF-8 was
-// written on an older Windows PC and is read as Windows-1252. The text comes
+// Lists are UTF-8 (a BOM is skipped), or UTF-16 when a BOM says so; a file
+// that is not valid UTF-8 was written on an older Windows PC and is read as
+// Windows-1252. The text comes
 // back normalised to NFC so that a decomposed "é" equals a composed one.
 QString decodificaLista(const QByteArray &byte);
 

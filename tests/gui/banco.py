@@ -289,7 +289,9 @@ class Gioco:
         """Waits for a message box, clicks `pulsante` in it; (flags, text) it showed."""
         _, riga = self.attendi(r"messaggio flags=\d+ testo=", dopo)
         flags = int(re.match(r"messaggio flags=(\d+)", riga).group(1))
-        testo = re.sub(r"\\(.)", lambda m: {"n": "\n", "r": "\r"}.get(m.group(1), m.group(1)),
+        testo = re.sub(r"\\(x[0-9a-f]{2}|.)",
+                       lambda m: chr(int(m.group(1)[1:], 16)) if len(m.group(1)) == 3
+                       else {"n": "\n", "r": "\r"}.get(m.group(1), m.group(1)),
                        riga.split("testo=", 1)[1])
         _, dipinta = self.attendi(r"dipinta QMessageBox ", dopo)
         pulsanti = {}
