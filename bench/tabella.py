@@ -2,7 +2,7 @@
 """One table from the benchmark results and the start-up measurements:
 figure, median, target, met?
 
-Usage: tabella.py BANCO.json AVVIO.json [--markdown]
+Usage: tabella.py BANCO.json AVVIO.json [DISEGNI.json] [--markdown]
 """
 
 import json
@@ -49,6 +49,8 @@ RIGHE = [
     ("leggiLista 100 records x3", "banco", "leggiLista/100x3", None),
     ("Peak RSS, both exercises, 10 played in each", "avvio", "memoria", (45, "MiB")),
     ("  floor: empty Qt window, peak RSS", "avvio", "memoria_vuota", None),
+    ("Peak RSS, four heaviest accepted drawings shown", "disegni", "memoria_disegni", (150, "MiB")),
+    ("  new exercise with those four drawings", "disegni", "esercizio_disegni", None),
 ]
 
 
@@ -72,13 +74,15 @@ def main():
     argomenti = [a for a in sys.argv[1:] if not a.startswith("--")]
     markdown = "--markdown" in sys.argv
     banco, contesto, errori = mediane_banco(argomenti[0])
-    with open(argomenti[1]) as f:
-        avvio = {k: v["median"] for k, v in json.load(f).items()}
+    fonti = {"banco": banco}
+    for fonte, percorso in zip(("avvio", "disegni"), argomenti[1:3]):
+        with open(percorso) as f:
+            fonti[fonte] = {k: v["median"] for k, v in json.load(f).items()}
 
     righe = []
     mancati = 0
     for figura, fonte, chiave, obiettivo in RIGHE:
-        valore = (banco if fonte == "banco" else avvio).get(chiave)
+        valore = fonti.get(fonte, {}).get(chiave)
         unita = obiettivo[1] if obiettivo else ("MiB" if chiave.startswith("memoria") else "ms")
         if obiettivo is None:
             righe.append((figura, formato(valore, unita), "-", "-"))

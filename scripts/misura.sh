@@ -15,7 +15,7 @@ formato=()
 
 bash "$radice/scripts/dipendenze.sh" build bench
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIRLO_BENCH=ON -DQUIRLO_TESTS=OFF >/dev/null
-cmake --build "$cartella" --target quirlo quirlo_bench quirlo_vuota >/dev/null
+cmake --build "$cartella" --target quirlo quirlo_bench quirlo_vuota quirlo_disegni_pesanti >/dev/null
 misure="$cartella/misure"
 mkdir -p "$misure"
 
@@ -41,6 +41,8 @@ fi
 echo "Benchmarks ($ripetizioni repetitions each)..." >&2
 "$cartella/bin/quirlo_bench" --benchmark_repetitions="$ripetizioni" --benchmark_report_aggregates_only=true \
   --benchmark_min_time=0.2 --benchmark_out="$misure/banco.json" --benchmark_out_format=json >/dev/null
+echo "Peak memory with the heaviest drawings accepted..." >&2
+"$cartella/bin/quirlo_disegni_pesanti" --runs 3 --json "$misure/disegni.json"
 echo "Start-up and memory under Xvfb..." >&2
 python3 "$radice/bench/avvio.py" "$cartella/bin/quirlo" --floor "$cartella/bin/quirlo_vuota" \
   --runs "$ripetizioni" --memory-runs 3 --json "$misure/avvio.json"
@@ -52,4 +54,4 @@ echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //
   "Qt $(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | cut -d+ -f1); load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "Medians: start-up of $ripetizioni runs per exercise window (start screen and menu: all runs), peak RSS of 3."
 echo
-python3 "$radice/bench/tabella.py" "$misure/banco.json" "$misure/avvio.json" "${formato[@]}"
+python3 "$radice/bench/tabella.py" "$misure/banco.json" "$misure/avvio.json" "$misure/disegni.json" "${formato[@]}"
