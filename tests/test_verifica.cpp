@@ -486,6 +486,15 @@ class ProvaVerifica : public QObject {
                           .arg(bi(0)),
                       QStringLiteral("Da sistemare: 1 errore e 0 avvisi in 4 liste (22 parole), i loro disegni e 5 "
                                      "suoni.")};
+    // Nothing from a list reaches the terminal as a control character.
+    QTest::newRow("control characters") << Guasto([](const CartellaDati &d) {
+      accoda(d, QStringLiteral("lista2.txt"), "\x1b[31mca,sa\x1b]0;x\x07\r\n");
+    }) << true << 1
+       << QStringList{QStringLiteral("[ERRORE] lista2.txt, riga 7: manca il disegno della parola "
+                                     "\u00AB\\x1b[31mcasa\\x1b]0;x\\x07\u00BB: il file deve chiamarsi "
+                                     "jpg/\\x1b[31mcasa\\x1b]0;x\\x07.jpg"),
+                      QStringLiteral("Da sistemare: 1 errore e 0 avvisi in 4 liste (23 parole), i loro disegni e 5 "
+                                     "suoni.")};
     QTest::newRow("no such folder") << Guasto([](const CartellaDati &) {}) << false << 1
                                     << QStringList{QStringLiteral("non esiste.")};
   }

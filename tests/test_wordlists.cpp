@@ -52,6 +52,10 @@ class ProvaListe : public QObject {
     QTest::newRow("decomposed accent to nfc") << QByteArray("per,che\xCC\x81\r\n") << 2 << Parole{w({"per", "ché"})};
     QTest::newRow("windows-1252") << QByteArray("per,ch\xE9\r\nca,\x80\r\n") << 2
                                   << Parole{w({"per", "ché"}), w({"ca", "€"})};
+    QTest::newRow("utf-16 le with bom") << QByteArray("\xFF\xFEp\0e\0r\0,\0c\0h\0\xE9\0\r\0\n\0", 20) << 2
+                                        << Parole{w({"per", "ché"})};
+    QTest::newRow("utf-16 be with bom") << QByteArray("\xFE\xFF\0c\0a\0,\0s\0a\0\n\0l\0u\0,\0n\0a", 24) << 2
+                                        << Parole{w({"ca", "sa"}), w({"lu", "na"})};
     QTest::newRow("empty file") << QByteArray() << 2 << Parole{};
     QTest::newRow("empty syllable kept") << QByteArray("ca,\r\n") << 2 << Parole{w({"ca", ""})};
     QTest::newRow("upper case kept") << QByteArray("CA,SA\r\n") << 2 << Parole{w({"CA", "SA"})};
