@@ -87,6 +87,16 @@ void verificaLettura(const ListaLetta &letta, const QList<Campo> &campi, int n) 
     case Problema::SillabeIncomplete:
       verifica(campi.size() % n != 0 && campi.size() < (MassimoParole + 1) * n, "incomplete only when short");
       break;
+    case Problema::SillabaTroppoLunga:
+      verifica(r.testo.size() > MassimoLettereSillaba && campi.size() > letta.parole.size() * n,
+               "a syllable refused only when too long");
+      verifica(r.messaggio().size() < 400, "the message stays short whatever the syllable");
+      break;
+    case Problema::NomeTroppoLungo:
+      verifica((r.testo + QStringLiteral(".jpg")).toUtf8().size() > MassimoByteNomeFile,
+               "a word refused only when its drawing's name could not exist");
+      verifica(r.messaggio().size() < 400, "the message stays short whatever the word");
+      break;
     default:
       violato("unexpected refusal from bytes in memory");
   }
