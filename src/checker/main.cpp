@@ -12,7 +12,8 @@ using namespace quirlo::verifica;
 namespace {
 QString tra(const QString &cartella) {
   // A folder's name may hold control characters too: they never reach the terminal.
-  return QStringLiteral("\u00AB%1\u00BB").arg(quirlo::senzaControlli(QDir::toNativeSeparators(QDir(cartella).absolutePath())));
+  const QString percorso = QDir::toNativeSeparators(QDir(cartella).absolutePath());
+  return QStringLiteral("\u00AB%1\u00BB").arg(quirlo::senzaControlli(percorso));
 }
 }  // namespace
 
