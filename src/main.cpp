@@ -1,3 +1,4 @@
+#include "Adattamento.h"
 #include "Disegni.h"
 #include "FormSemplice.h"
 #include "Finestre.h"
@@ -22,6 +23,11 @@ int main(int argc, char *argv[]) {
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                              {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+
+  // The one option: a classroom board shows the game on the whole screen.
+  // Anything else on the command line is ignored.
+  if (QApplication::arguments().contains(QStringLiteral("--schermo-intero")))
+    SchermoIntero::imposta(true);
 
   PiattaformaQt piattaformaQt;
   impostaPiattaforma(&piattaformaQt);

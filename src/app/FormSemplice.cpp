@@ -1,5 +1,6 @@
 #include "FormSemplice.h"
 
+#include "Adattamento.h"
 #include "Modulo1.h"
 #include "ModuloColoriSuoni.h"
 
@@ -12,6 +13,7 @@ FormSemplice::FormSemplice(const Schermata &s, QWidget *parent) : QWidget(parent
   preparaFinestra(this, s);
   controlli_ = costruisciControlli(s, this);
   setFixedSize(size());
+  adattatore_ = new Adattatore(this, this, s, controlli_);
   // The first control in the tab order has the focus when the window opens.
   primoFocus_ = nullptr;
   for (const Controllo &c : s.controlli)
@@ -49,10 +51,13 @@ void passaA(FormSemplice *da, TipoFinestra a) {
 }  // namespace
 
 FormAvvio::FormAvvio(QWidget *parent) : FormSemplice(schermataAvvio(), parent) {
+  // The caption is the layout's; the name is what a screen reader says.
+  setAccessibleName(QStringLiteral("Quirlo"));
   collega("Command1", [](FormSemplice *f) { passaA(f, TipoFinestra::FormMenu); });
 }
 
 FormMenu::FormMenu(QWidget *parent) : FormSemplice(schermataMenu(), parent) {
+  setAccessibleName(QStringLiteral("Quirlo, menù"));
   collega("Command3D1", [](FormSemplice *f) { passaA(f, TipoFinestra::DISEGNI1); });
   collega("Command1", [](FormSemplice *f) { passaA(f, TipoFinestra::DISEGNI2); });
   collega("Command3D5", [](FormSemplice *) { Modulo1::ChiediUscita(); });

@@ -9,6 +9,8 @@ class QAbstractButton;
 
 namespace quirlo {
 
+class Adattatore;
+
 // The start screen and the menu: a window of picture buttons that takes a
 // random background colour each time it loads.
 class FormSemplice : public QWidget, public Caricabile {
@@ -20,12 +22,14 @@ class FormSemplice : public QWidget, public Caricabile {
   const Controlli &controlli() const { return controlli_; }
   QAbstractButton *pulsante(const char *nome) const;
   QColor coloreSfondo() const;
+  Adattatore *adattatore() const { return adattatore_; }
 
  protected:
   void collega(const char *nome, void (*azione)(FormSemplice *));
 
  private:
   Controlli controlli_;
+  Adattatore *adattatore_ = nullptr;
   const char *primoFocus_;
 };
 

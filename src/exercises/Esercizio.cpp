@@ -1,6 +1,7 @@
 #include "Esercizio.h"
 
 #include "Accettazione.h"
+#include "Adattamento.h"
 #include "ModuloColoriSuoni.h"
 #include "Piattaforma.h"
 #include "Traccia.h"
@@ -22,12 +23,17 @@ Esercizio::Esercizio(const ConfigurazioneEsercizio &config, QWidget *parent) : Q
   setCentralWidget(cliente);
   menu_ = costruisciMenu(config_.schermata, this);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adattatore_ = new Adattatore(this, cliente, config_.schermata, controlli_, menuBar());
+  // Drawings are decoded at the size they are shown, so they stay sharp at any scale.
+  connect(adattatore_, &Adattatore::fattoreCambiato, this, [this] { caricaDisegni(); });
 
   for (int riga = 0; riga < config_.campi; ++riga)
     for (QWidget *w : controlli_.elementi(QString::fromUtf8(RigheCaselle[riga])))
       if (auto *slot = qobject_cast<Casella *>(w))
         slot->impostaGestore([this, riga](int indice, QLabel *sorgente) { lasciaSuRiga(riga, indice, sorgente); });
   collegaSelezione();
+  collegaTastiera();
+  nominaPerAccessibilita();
 
   const std::pair<const char *, void (Esercizio::*)()> comandi[] = {
       {"mnuAzzera", &Esercizio::mnuAzzera_Click},       {"mnufacile", &Esercizio::mnufacile_Click},
@@ -118,19 +124,13 @@ void Esercizio::GeneraEsercizio() {
     scelte_[size_t(k)] = scelta;
   }
 
-  // A drawing that broke after its list was accepted leaves its frame empty.
-  for (int k = 0; k < config_.parole; ++k) {
-    Immagine *frame = cornice(k);
-    const QString &percorso = disegni_[size_t(scelte_[size_t(k)])];
-    frame->impostaImmagine(piattaforma().caricaImmagine(percorso, frame->dimensioneDecodifica()));
-  }
+  caricaDisegni();
 
   const int carte = int(config_.carte.size());
   const int riga = std::clamp(int(std::floor(piattaforma().casuale() * RigheDisposizioni)), 0, RigheDisposizioni - 1);
-  for (int i = 0; i < carte; ++i) {
-    QLabel *c = carta(i);
-    c->move(pixel(config_.sinistra(config_.disposizioni[size_t(riga * carte + i)])), c->y());
-  }
+  for (int i = 0; i < carte; ++i)
+    if (auto *c = qobject_cast<Etichetta *>(carta(i)))
+      c->spostaOrizzontale(config_.sinistra(config_.disposizioni[size_t(riga * carte + i)]));
   for (int i = 0; i < carte; ++i)
     carta(i)->setEnabled(true);
   if (maiuscolo_)
@@ -138,6 +138,21 @@ void Esercizio::GeneraEsercizio() {
   else
     ScriviMinuscolo();
   tracciaStato();
+}
+
+void Esercizio::caricaDisegni() {
+  if (scelte_[0] == 0)
+    return;  // no exercise drawn yet
+  // A drawing that broke after its list was accepted leaves its frame empty.
+  for (int k = 0; k < config_.parole; ++k) {
+    Immagine *frame = cornice(k);
+    const std::int16_t scelta = scelte_[size_t(k)];
+    frame->impostaImmagine(piattaforma().caricaImmagine(disegni_[size_t(scelta)], frame->dimensioneDecodifica()));
+    QString parola;
+    for (int campo = 0; campo < config_.campi; ++campo)
+      parola += sillabe_[size_t(campo)][size_t(scelta)];
+    frame->setAccessibleName(parola.toLower());
+  }
 }
 
 void Esercizio::scriviCarte(bool maiuscole) {
@@ -206,8 +221,25 @@ void Esercizio::mostraFacce(bool esatto) {
 }
 
 void Esercizio::mostraContatori() {
-  controlli_.prendi<QLabel>(QStringLiteral("EtichettaErrati"))->setText(QString::number(Globali::NumeroErrati));
-  controlli_.prendi<QLabel>(QStringLiteral("EtichettaEsatti"))->setText(QString::number(Globali::NumeroEsatti));
+  QLabel *errati = controlli_.prendi<QLabel>(QStringLiteral("EtichettaErrati"));
+  QLabel *esatti = controlli_.prendi<QLabel>(QStringLiteral("EtichettaEsatti"));
+  errati->setText(QString::number(Globali::NumeroErrati));
+  esatti->setText(QString::number(Globali::NumeroEsatti));
+  // Heard without the legend beside them, the bare numbers would mean nothing.
+  errati->setAccessibleName(QStringLiteral("Errati: %1").arg(Globali::NumeroErrati));
+  esatti->setAccessibleName(QStringLiteral("Esatti: %1").arg(Globali::NumeroEsatti));
+}
+
+void Esercizio::nominaPerAccessibilita() {
+  // The caption stays empty; the name is for screen readers only.
+  setAccessibleName(config_.campi == 2 ? QStringLiteral("Quirlo, parole di due sillabe")
+                                       : QStringLiteral("Quirlo, parole di tre sillabe"));
+  controlli_.trova(QStringLiteral("ComandoIconaSi"))->setAccessibleName(QStringLiteral("faccina contenta: esatto"));
+  controlli_.trova(QStringLiteral("ComandoIconaNo"))->setAccessibleName(QStringLiteral("faccina triste: sbagliato"));
+  for (int riga = 0; riga < config_.campi; ++riga)
+    for (int k = 0; k < config_.parole; ++k)
+      if (auto *slot = qobject_cast<Casella *>(casella(riga, k)))
+        slot->impostaPosizione(riga + 1, k + 1);
 }
 
 void Esercizio::mnuAzzera_Click() {

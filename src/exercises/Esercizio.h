@@ -14,6 +14,7 @@ class QLabel;
 
 namespace quirlo {
 
+class Adattatore;
 class Carta;
 class Casella;
 class Immagine;
@@ -54,6 +55,14 @@ class Esercizio : public QMainWindow, public Caricabile {
   void deseleziona();
   QLabel *cartaSelezionata() const { return selezionata_; }
 
+  // Playing by keyboard: the enabled cards, then the slots, in reading order.
+  QList<QWidget *> ordineTastiera() const;
+  // Moves the keyboard's frame by `passo` places along that order, round the end.
+  void spostaFuoco(int passo);
+  // Opens the menu bar for the keyboard, as Alt does.
+  void apriMenu();
+  Adattatore *adattatore() const { return adattatore_; }
+
   // State, read by tests and by the trace.
   const QString &Sillaba(int campo, int i) const { return sillabe_[size_t(campo)][size_t(i)]; }
   std::int16_t Scelta(int k) const { return scelte_[size_t(k)]; }
@@ -69,6 +78,8 @@ class Esercizio : public QMainWindow, public Caricabile {
  protected:
   void lasciaSuRiga(int riga, int Index, QLabel *Source);
   bool eventFilter(QObject *oggetto, QEvent *evento) override;
+  bool focusNextPrevChild(bool avanti) override;
+  void keyPressEvent(QKeyEvent *evento) override;
 
  private:
   QString atteso(int riga, int Index) const;
@@ -81,6 +92,9 @@ class Esercizio : public QMainWindow, public Caricabile {
   void scegliCaratteri(bool maiuscole);
   std::int16_t estraiParola();
   void tracciaStato() const;
+  void caricaDisegni();
+  void collegaTastiera();
+  void nominaPerAccessibilita();
 
   const ConfigurazioneEsercizio &config_;
   Controlli controlli_;
@@ -94,6 +108,7 @@ class Esercizio : public QMainWindow, public Caricabile {
   void collegaSelezione();
   void seleziona(QLabel *carta);
   QLabel *selezionata_ = nullptr;
+  Adattatore *adattatore_ = nullptr;
   bool maiuscolo_ = true;
   bool listaDifficile_ = false;
 };

@@ -1,5 +1,6 @@
 #include "Costruttore.h"
 
+#include "Accessibilita.h"
 #include "Widgets.h"
 
 #include <QAction>
@@ -38,6 +39,7 @@ void impostaSfondo(QWidget *w, const QColor &colore) {
 }
 
 Controlli costruisciControlli(const Schermata &s, QWidget *cliente) {
+  installaAccessibilita();
   Controlli controlli;
   cliente->setFixedSize(pixel(s.larghezza), pixel(s.altezza));
   impostaSfondo(cliente, coloreQt(s.sfondo));
@@ -55,7 +57,8 @@ Controlli costruisciControlli(const Schermata &s, QWidget *cliente) {
     }
     w->setObjectName(c.indice < 0 ? QString::fromUtf8(c.nome)
                                   : QStringLiteral("%1(%2)").arg(QString::fromUtf8(c.nome)).arg(c.indice));
-    w->setGeometry(rettangoloPixel(c.left, c.top, c.width, c.height));
+    if (auto *scalabile = dynamic_cast<Scalabile *>(w))
+      scalabile->scala(1.0, {});
     w->raise();
     controlli.aggiungi(QString::fromUtf8(c.nome), c.indice, w);
     if (c.ordineTab >= 0)
@@ -65,6 +68,16 @@ Controlli costruisciControlli(const Schermata &s, QWidget *cliente) {
   for (qsizetype i = 1; i < conFocus.size(); ++i)
     QWidget::setTabOrder(conFocus[i - 1].second, conFocus[i].second);
   return controlli;
+}
+
+void applicaScala(const Controlli &controlli, double fattore, QPoint origine) {
+  for (QWidget *w : controlli.inOrdineDiCreazione())
+    if (auto *scalabile = dynamic_cast<Scalabile *>(w))
+      scalabile->scala(fattore, origine);
+}
+
+QSize dimensioneCliente(const Schermata &s, double fattore) {
+  return {pixelScalato(s.larghezza, fattore), pixelScalato(s.altezza, fattore)};
 }
 
 void preparaFinestra(QWidget *finestra, const Schermata &s) {

@@ -4,6 +4,8 @@
 
 #include <QHash>
 #include <QList>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 class QAction;
@@ -34,6 +36,11 @@ class Controlli {
 // Builds every control of the table on `cliente`, in creation order (later
 // ones lie on top), at its rectangle, and fixes the client area's size.
 Controlli costruisciControlli(const Schermata &s, QWidget *cliente);
+
+// Every control again at its rectangle times `fattore`, from `origine`: the
+// layout is the same data at another scale, never laid out anew.
+void applicaScala(const Controlli &controlli, double fattore, QPoint origine);
+QSize dimensioneCliente(const Schermata &s, double fattore);
 
 // Title, colours, font and icon of a top-level window.
 void preparaFinestra(QWidget *finestra, const Schermata &s);

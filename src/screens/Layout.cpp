@@ -1,6 +1,8 @@
 #include "Layout.h"
 
 #include <QString>
+#include <algorithm>
+#include <cmath>
 
 namespace quirlo {
 
@@ -10,11 +12,22 @@ QColor coloreQt(Colore c) {
   return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-QFont fontQt(const Carattere &c) {
+int pixelScalato(int twip, double fattore) {
+  return int(std::floor(twip * fattore / TwipPerPixel + 0.5));
+}
+
+QRect rettangoloScalato(int left, int top, int width, int height, double fattore) {
+  return {pixelScalato(left, fattore), pixelScalato(top, fattore), pixelScalato(width, fattore),
+          pixelScalato(height, fattore)};
+}
+
+int spessore(double fattore) { return std::max(1, int(std::lround(fattore))); }
+
+QFont fontQt(const Carattere &c, double fattore) {
   QFont f(QString::fromUtf8(c.famiglia));
   // Points at the 96 dpi the layouts were drawn for, as pixels: the text must
   // keep fitting its label whatever the screen reports.
-  f.setPixelSize(int(c.punti * 96.0 / 72.0 + 0.5));
+  f.setPixelSize(std::max(1, int(c.punti * 96.0 / 72.0 * fattore + 0.5)));
   f.setBold(c.grassetto);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;

@@ -14,6 +14,12 @@ constexpr int pixel(int twip) { return (twip + TwipPerPixel / 2) / TwipPerPixel;
 constexpr QRect rettangoloPixel(int left, int top, int width, int height) {
   return {pixel(left), pixel(top), pixel(width), pixel(height)};
 }
+// The same conversion with every length multiplied by `fattore`; at 1 it is
+// exactly pixel(), so an unscaled window keeps every pixel where it was.
+int pixelScalato(int twip, double fattore);
+QRect rettangoloScalato(int left, int top, int width, int height, double fattore);
+// A line width of one pixel at scale 1, grown with the scale and never thinner than 1.
+int spessore(double fattore);
 
 // Colours as stored: 0x00BBGGRR; a top byte of 0x80 names a system colour.
 using Colore = std::uint32_t;
@@ -26,7 +32,7 @@ struct Carattere {
   double punti = 0;
   bool grassetto = false;
 };
-QFont fontQt(const Carattere &c);
+QFont fontQt(const Carattere &c, double fattore = 1.0);
 
 enum class Tipo { Etichetta, Immagine, Pulsante };
 enum class Ruolo { Nessuno, Carta, Casella };

@@ -1,12 +1,25 @@
 #include "Puntatore.h"
 
+#include <QHash>
 #include <QPixmap>
+#include <cmath>
 
 namespace quirlo {
 
-QCursor puntatoreFreccia() {
-  static const QCursor freccia(QPixmap(QStringLiteral(":/pictures/freccia.png")), 3, 1);
-  return freccia;
+QCursor puntatoreFreccia(double fattore) {
+  static const QPixmap figura(QStringLiteral(":/pictures/freccia.png"));
+  static const QCursor freccia(figura, 3, 1);
+  if (fattore == 1.0)
+    return freccia;
+  // One cursor per scale in use: a window changes scale rarely and has dozens of controls.
+  static QHash<int, QCursor> scalate;
+  const int chiave = int(std::lround(fattore * 1000));
+  auto it = scalate.find(chiave);
+  if (it == scalate.end()) {
+    const QPixmap grande = figura.scaled(figura.size() * fattore, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    it = scalate.insert(chiave, QCursor(grande, int(std::lround(3 * fattore)), int(std::lround(1 * fattore))));
+  }
+  return *it;
 }
 
 }  // namespace quirlo

@@ -23,41 +23,82 @@ void applicaColori(QWidget *w, const Controllo &c) {
   w->setAutoFillBackground(c.opaco);
 }
 
+bool tastoDiScelta(const QKeyEvent *event) {
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return !event->isAutoRepeat() && !(event->modifiers() & ~Qt::KeypadModifier);
+    default: return false;
+  }
+}
+
 }  // namespace
 
+void Scalabile::scala(double fattore, QPoint origine) {
+  fattore_ = fattore;
+  origine_ = origine;
+  const Controllo &c = controllo_;
+  widget()->setGeometry(rettangoloScalato(c.left, c.top, c.width, c.height, fattore).translated(origine));
+  scalaContenuto();
+}
+
+void Scalabile::spostaOrizzontale(int left) {
+  controllo_.left = left;
+  widget()->move(origine_.x() + pixelScalato(left, fattore_), widget()->y());
+}
+
+// Magenta is told apart from the blue of a chosen card, and stands out on the
+// white cards, the yellow slots and the grey buttons alike.
+QColor coloreFuoco() { return QColor(190, 0, 130); }
+
+void disegnaFuoco(QWidget *w, double fattore, int rientro) {
+  QPainter p(w);
+  const int t = 3 * spessore(fattore);
+  const QRect r = w->rect().adjusted(rientro, rientro, -rientro, -rientro);
+  for (const QRect &banda : {QRect(r.left(), r.top(), r.width(), t), QRect(r.left(), r.bottom() - t + 1, r.width(), t),
+                             QRect(r.left(), r.top(), t, r.height()), QRect(r.right() - t + 1, r.top(), t, r.height())})
+    p.fillRect(banda, coloreFuoco());
+}
+
 Etichetta::Etichetta(const Controllo &c, QWidget *parent)
-    : QLabel(QString::fromUtf8(c.testo), parent), indice_(c.indice), bordo_(c.bordo) {
+    : QLabel(QString::fromUtf8(c.testo), parent), Scalabile(c), indice_(c.indice), bordo_(c.bordo) {
   applicaColori(this, c);
-  setFont(fontQt(c.carattere));
   setAlignment(c.centrato ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
   setTextFormat(Qt::PlainText);
   setWordWrap(true);
-  if (bordo_ == Bordo::Incassato)
-    setContentsMargins(2, 2, 2, 2);
-  if (c.frecciaPersonale)
-    setCursor(puntatoreFreccia());
+  // The keyboard reaches cards and slots only through the window's own order
+  // (enabled cards, then slots), never through Qt's chain or a click.
   setFocusPolicy(Qt::NoFocus);
+  scalaContenuto();
+}
+
+void Etichetta::scalaContenuto() {
+  setFont(fontQt(controllo_.carattere, fattore()));
+  if (bordo_ == Bordo::Incassato) {
+    const int m = 2 * spessore(fattore());
+    setContentsMargins(m, m, m, m);
+  }
+  if (controllo_.frecciaPersonale)
+    setCursor(puntatoreFreccia(fattore()));
 }
 
 void Etichetta::paintEvent(QPaintEvent *event) {
   QLabel::paintEvent(event);
   if (bordo_ != Bordo::Incassato)
     return;
-  // The classic two-pixel sunken edge: shadow above and left, light below and right.
+  // The classic sunken edge, two bands deep: shadow above and left, light
+  // below and right; each band one pixel at scale 1.
   QPainter p(this);
-  const int w = width() - 1, h = height() - 1;
-  p.setPen(QColor(128, 128, 128));
-  p.drawLine(0, 0, w - 1, 0);
-  p.drawLine(0, 0, 0, h - 1);
-  p.setPen(Qt::black);
-  p.drawLine(1, 1, w - 2, 1);
-  p.drawLine(1, 1, 1, h - 2);
-  p.setPen(Qt::white);
-  p.drawLine(0, h, w, h);
-  p.drawLine(w, 0, w, h);
-  p.setPen(QColor(212, 208, 200));
-  p.drawLine(1, h - 1, w - 1, h - 1);
-  p.drawLine(w - 1, 1, w - 1, h - 1);
+  const int t = spessore(fattore());
+  const int w = width(), h = height();
+  p.fillRect(0, 0, w - t, t, QColor(128, 128, 128));
+  p.fillRect(0, 0, t, h - t, QColor(128, 128, 128));
+  p.fillRect(t, t, w - 3 * t, t, Qt::black);
+  p.fillRect(t, t, t, h - 3 * t, Qt::black);
+  p.fillRect(0, h - t, w, t, Qt::white);
+  p.fillRect(w - t, 0, t, h, Qt::white);
+  p.fillRect(t, h - 2 * t, w - 2 * t, t, QColor(212, 208, 200));
+  p.fillRect(w - 2 * t, t, t, h - 2 * t, QColor(212, 208, 200));
 }
 
 QString Carta::tipoMime() { return QStringLiteral("application/x-quirlo-carta"); }
@@ -81,9 +122,10 @@ void Carta::mousePressEvent(QMouseEvent *event) {
   contorno.fill(Qt::transparent);
   {
     QPainter p(&contorno);
-    QPen penna(Qt::black, 2, Qt::DotLine);
+    const int t = spessore(fattore());
+    QPen penna(Qt::black, 2 * t, Qt::DotLine);
     p.setPen(penna);
-    p.drawRect(QRectF(contorno.rect()).adjusted(1, 1, -1, -1));
+    p.drawRect(QRectF(contorno.rect()).adjusted(t, t, -t, -t));
   }
   auto *mime = new QMimeData;
   mime->setData(tipoMime(), QByteArray());
@@ -113,13 +155,25 @@ void Carta::evidenzia(bool evidenziata) {
 void Carta::paintEvent(QPaintEvent *event) {
   // The frame goes under the text, so a syllable is never hidden by it. Deep
   // blue stands out both on the white card and on the green window.
+  const int evidenza = SpessoreEvidenza * spessore(fattore());
   if (evidenziata_) {
     QPainter p(this);
-    const qreal meta = SpessoreEvidenza / 2.0;
-    p.setPen(QPen(coloreEvidenza(), SpessoreEvidenza, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const qreal meta = evidenza / 2.0;
+    p.setPen(QPen(coloreEvidenza(), evidenza, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawRect(QRectF(rect()).adjusted(meta, meta, -meta, -meta));
   }
+  // The keyboard's frame lies inside the chosen card's, so both show at once.
+  if (hasFocus())
+    disegnaFuoco(this, fattore(), evidenziata_ ? evidenza : 0);
   Etichetta::paintEvent(event);
+}
+
+void Carta::keyPressEvent(QKeyEvent *event) {
+  if (tastoDiScelta(event)) {
+    attiva();
+    return;
+  }
+  Etichetta::keyPressEvent(event);
 }
 
 Casella::Casella(const Controllo &c, QWidget *parent) : Etichetta(c, parent) { setAcceptDrops(true); }
@@ -159,8 +213,34 @@ void Casella::mousePressEvent(QMouseEvent *event) {
   QLabel::mousePressEvent(event);
 }
 
+void Casella::keyPressEvent(QKeyEvent *event) {
+  if (tastoDiScelta(event)) {
+    attiva();
+    return;
+  }
+  Etichetta::keyPressEvent(event);
+}
+
+void Casella::paintEvent(QPaintEvent *event) {
+  Etichetta::paintEvent(event);
+  if (hasFocus())
+    disegnaFuoco(this, fattore());
+}
+
+void Casella::impostaPosizione(int sillaba, int parola) {
+  sillaba_ = sillaba;
+  parola_ = parola;
+}
+
+QString Casella::nomeAccessibile() const {
+  if (sillaba_ <= 0)
+    return text();
+  const QString dove = QStringLiteral("casella %1 della parola %2").arg(sillaba_).arg(parola_);
+  return text().isEmpty() ? dove + QStringLiteral(", vuota") : dove + QStringLiteral(", contiene ") + text();
+}
+
 Immagine::Immagine(const Controllo &c, QWidget *parent)
-    : QWidget(parent), indice_(c.indice), bordo_(c.bordo != Bordo::Nessuno) {
+    : QWidget(parent), Scalabile(c), indice_(c.indice), bordo_(c.bordo != Bordo::Nessuno) {
   if (c.immagine)
     immagine_ = QImage(QString::fromUtf8(c.immagine));
   setAttribute(Qt::WA_TranslucentBackground, false);
@@ -171,7 +251,10 @@ void Immagine::impostaImmagine(const QImage &immagine) {
   update();
 }
 
-QRect Immagine::areaImmagine() const { return bordo_ ? rect().adjusted(1, 1, -1, -1) : rect(); }
+QRect Immagine::areaImmagine() const {
+  const int t = spessore(fattore());
+  return bordo_ ? rect().adjusted(t, t, -t, -t) : rect();
+}
 
 QSize Immagine::dimensioneDecodifica() const { return areaImmagine().size() * devicePixelRatio(); }
 
@@ -182,19 +265,31 @@ void Immagine::paintEvent(QPaintEvent *) {
     p.drawImage(areaImmagine(), immagine_);
   }
   if (bordo_) {
-    p.setPen(Qt::black);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int t = spessore(fattore());
+    const QRect r = rect();
+    p.fillRect(r.left(), r.top(), r.width(), t, Qt::black);
+    p.fillRect(r.left(), r.bottom() - t + 1, r.width(), t, Qt::black);
+    p.fillRect(r.left(), r.top(), t, r.height(), Qt::black);
+    p.fillRect(r.right() - t + 1, r.top(), t, r.height(), Qt::black);
   }
 }
 
-PulsanteImmagine::PulsanteImmagine(const Controllo &c, QWidget *parent) : QToolButton(parent) {
+PulsanteImmagine::PulsanteImmagine(const Controllo &c, QWidget *parent) : QToolButton(parent), Scalabile(c) {
   setText(QString::fromUtf8(c.testo));
-  setFont(fontQt(c.carattere));
   setToolButtonStyle(Qt::ToolButtonTextOnly);
   if (c.immagine)
-    figura_ = QPixmap(QString::fromUtf8(c.immagine));
+    originale_ = QPixmap(QString::fromUtf8(c.immagine));
   setAutoRaise(false);
   setFocusPolicy(Qt::StrongFocus);
+  scalaContenuto();
+}
+
+void PulsanteImmagine::scalaContenuto() {
+  setFont(fontQt(controllo_.carattere, fattore()));
+  figura_ = originale_.isNull() || fattore() == 1.0
+                ? originale_
+                : originale_.scaled(originale_.size() * fattore(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  update();
 }
 
 void PulsanteImmagine::paintEvent(QPaintEvent *) {
@@ -208,11 +303,12 @@ void PulsanteImmagine::paintEvent(QPaintEvent *) {
     opzione.state |= QStyle::State_Raised;
   p.drawControl(QStyle::CE_PushButtonBevel, opzione);
 
-  const QRect faccia = rect().adjusted(3, 3, -3, -3);
+  const int bordo = 3 * spessore(fattore());
+  const QRect faccia = rect().adjusted(bordo, bordo, -bordo, -bordo);
   const int altezzaTesto = fontMetrics().height();
   const QRect areaTesto(faccia.left(), faccia.bottom() - altezzaTesto + 1, faccia.width(), altezzaTesto);
   const QRect areaFigura(faccia.left(), faccia.top(), faccia.width(), areaTesto.top() - faccia.top());
-  const QPoint scarto = isDown() ? QPoint(1, 1) : QPoint();
+  const QPoint scarto = isDown() ? QPoint(1, 1) * spessore(fattore()) : QPoint();
   if (!figura_.isNull()) {
     QRect dove(QPoint(), figura_.size());
     dove.moveCenter(areaFigura.center());
@@ -223,11 +319,11 @@ void PulsanteImmagine::paintEvent(QPaintEvent *) {
   }
   p.setPen(palette().color(QPalette::ButtonText));
   p.drawText(areaTesto.translated(scarto), Qt::AlignHCenter | Qt::AlignVCenter, text());
+  // The style's own focus rectangle is a faint dotted line, or nothing at all
+  // until a key is pressed: a child must see at once what Enter will press.
   if (hasFocus()) {
-    QStyleOptionFocusRect fuoco;
-    fuoco.initFrom(this);
-    fuoco.rect = faccia;
-    p.drawPrimitive(QStyle::PE_FrameFocusRect, fuoco);
+    p.end();
+    disegnaFuoco(this, fattore());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QToolButton>
 #include <functional>
 
@@ -12,8 +13,36 @@ class QMimeData;
 
 namespace quirlo {
 
+// A control of the layouts that knows its own table row, so the whole window
+// can be drawn again at any scale without laying it out anew.
+class Scalabile {
+ public:
+  explicit Scalabile(const Controllo &c) : controllo_(c) {}
+  virtual ~Scalabile() = default;
+  // Places the control at its rectangle times `fattore`, from `origine`, the
+  // top-left corner of the scaled client area, and scales what it draws.
+  void scala(double fattore, QPoint origine);
+  // A new left edge in twips, kept across changes of scale (the cards' places).
+  void spostaOrizzontale(int left);
+  double fattore() const { return fattore_; }
+  const Controllo &controllo() const { return controllo_; }
+
+ protected:
+  virtual QWidget *widget() = 0;
+  virtual void scalaContenuto() {}
+  Controllo controllo_;
+
+ private:
+  double fattore_ = 1.0;
+  QPoint origine_;
+};
+
+// The frame that shows where the keyboard is, on cards, slots and buttons.
+QColor coloreFuoco();
+void disegnaFuoco(QWidget *w, double fattore, int rientro = 0);
+
 // A label of the layouts: caption, colours, font and an optional sunken border.
-class Etichetta : public QLabel {
+class Etichetta : public QLabel, public Scalabile {
   Q_OBJECT
  public:
   Etichetta(const Controllo &c, QWidget *parent);
@@ -21,6 +50,8 @@ class Etichetta : public QLabel {
 
  protected:
   void paintEvent(QPaintEvent *event) override;
+  QWidget *widget() override { return this; }
+  void scalaContenuto() override;
 
  private:
   int indice_;
@@ -45,6 +76,8 @@ class Carta : public Etichetta {
   static QPoint puntoDiPresa(QSize carta);
   static constexpr int DistanzaContorno = 6;
   static constexpr int SpessoreEvidenza = 4;
+  // What a tap does, for the keyboard and for assistive technology.
+  void attiva() { emit toccata(this); }
 
  signals:
   // Press and release on the card itself without dragging it anywhere.
@@ -55,6 +88,7 @@ class Carta : public Etichetta {
   // events, so a finger drags and taps exactly as the mouse does.
   void mousePressEvent(QMouseEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
 
  private:
   bool evidenziata_ = false;
@@ -69,6 +103,13 @@ class Casella : public Etichetta {
   using GestoreDrop = std::function<void(int indice, QLabel *sorgente)>;
   void impostaGestore(GestoreDrop gestore) { gestore_ = std::move(gestore); }
   void lascia(QLabel *sorgente);
+  // What a press does, for the keyboard and for assistive technology.
+  void attiva() { emit premuta(this); }
+  // Which syllable of which word the slot holds (from 1), for its spoken name;
+  // a legend has none and is named by its caption.
+  void impostaPosizione(int sillaba, int parola);
+  bool haPosizione() const { return sillaba_ > 0; }
+  QString nomeAccessibile() const;
 
  signals:
   void premuta(Casella *casella);
@@ -78,13 +119,16 @@ class Casella : public Etichetta {
   void dragMoveEvent(QDragMoveEvent *event) override;
   void dropEvent(QDropEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
 
  private:
   GestoreDrop gestore_;
+  int sillaba_ = 0, parola_ = 0;
 };
 
 // An image control: the picture stretched to fill the rectangle exactly.
-class Immagine : public QWidget {
+class Immagine : public QWidget, public Scalabile {
   Q_OBJECT
  public:
   Immagine(const Controllo &c, QWidget *parent);
@@ -96,6 +140,7 @@ class Immagine : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent *event) override;
+  QWidget *widget() override { return this; }
 
  private:
   QRect areaImmagine() const;
@@ -106,7 +151,7 @@ class Immagine : public QWidget {
 
 // A push button with its picture centred above the caption. Enter presses it
 // as the space bar does.
-class PulsanteImmagine : public QToolButton {
+class PulsanteImmagine : public QToolButton, public Scalabile {
   Q_OBJECT
  public:
   PulsanteImmagine(const Controllo &c, QWidget *parent);
@@ -116,8 +161,11 @@ class PulsanteImmagine : public QToolButton {
   // The caption keeps the bottom of the face; the picture is centred in the
   // space above it, cut evenly when the button is too low to show it whole.
   void paintEvent(QPaintEvent *event) override;
+  QWidget *widget() override { return this; }
+  void scalaContenuto() override;
 
  private:
+  QPixmap originale_;
   QPixmap figura_;
 };
 

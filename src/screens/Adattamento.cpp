@@ -1,0 +1,208 @@
+#include "Adattamento.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+
+#include "Traccia.h"
+
+namespace quirlo {
+
+namespace SchermoIntero {
+namespace {
+bool intero = false;
+}
+bool attivo() {
+  return intero;
+}
+void imposta(bool attivo) {
+  intero = attivo;
+}
+}  // namespace SchermoIntero
+
+namespace {
+// Below this a window would be unreadable anyway; it also keeps a screen that
+// reports no size at all from giving a window of nothing.
+constexpr double FattoreMinimo = 0.25;
+}  // namespace
+
+double fattorePerSpazio(QSize spazio, QSize cliente, QSize fisso) {
+  if (cliente.width() <= 0 || cliente.height() <= 0)
+    return 1.0;
+  const double orizzontale = double(spazio.width() - fisso.width()) / cliente.width();
+  const double verticale = double(spazio.height() - fisso.height()) / cliente.height();
+  return std::max(FattoreMinimo, std::min(orizzontale, verticale));
+}
+
+double fattoreAdattato(QSize disponibile, QSize cliente, QSize fisso) {
+  return std::min(1.0, fattorePerSpazio(disponibile, cliente, fisso));
+}
+
+Adattatore::Adattatore(QWidget *finestra, QWidget *cliente, const Schermata &s, const Controlli &controlli,
+                       QMenuBar *barra)
+    : QObject(finestra), finestra_(finestra), cliente_(cliente), schermata_(s), controlli_(controlli), barra_(barra) {
+  if (barra_)
+    fontMenu_ = barra_->font();
+  auto *f11 = new QShortcut(QKeySequence(Qt::Key_F11), finestra_);
+  f11->setContext(Qt::WindowShortcut);
+  connect(f11, &QShortcut::activated, this, &Adattatore::alternaSchermoIntero);
+  finestra_->installEventFilter(this);
+  if (cliente_ != finestra_)
+    cliente_->installEventFilter(this);
+  if (SchermoIntero::attivo())
+    finestra_->setWindowState(finestra_->windowState() | Qt::WindowFullScreen);
+  aggiorna();
+}
+
+bool Adattatore::intero() const {
+  return finestra_->windowState() & Qt::WindowFullScreen;
+}
+
+void Adattatore::alternaSchermoIntero() {
+  const bool diventaIntero = !intero();
+  SchermoIntero::imposta(diventaIntero);
+  if (diventaIntero)
+    finestra_->showFullScreen();
+  else
+    finestra_->showNormal();
+  aggiorna();
+}
+
+int Adattatore::altezzaMenu() const {
+  return barra_ ? barra_->sizeHint().height() : 0;
+}
+
+void Adattatore::scalaMenu(double fattore) {
+  if (!barra_ || fattore == fattoreMenu_)
+    return;
+  fattoreMenu_ = fattore;
+  QFont f = fontMenu_;
+  if (fontMenu_.pixelSize() > 0)
+    f.setPixelSize(std::max(1, int(fontMenu_.pixelSize() * fattore + 0.5)));
+  else
+    f.setPointSizeF(fontMenu_.pointSizeF() * fattore);
+  barra_->setFont(f);
+  // Drop-down menus are windows of their own and take no font from the bar.
+  for (QMenu *tendina : barra_->findChildren<QMenu *>())
+    tendina->setFont(f);
+}
+
+QPoint Adattatore::centra(QSize scalato) const {
+  const QSize spazio = cliente_->size();
+  return {std::max(0, (spazio.width() - scalato.width()) / 2), std::max(0, (spazio.height() - scalato.height()) / 2)};
+}
+
+void Adattatore::fissa(QSize scalato) {
+  cliente_->setFixedSize(scalato);
+  if (cliente_ != finestra_ && finestra_->layout())
+    finestra_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Adattatore::libera() {
+  if (cliente_ != finestra_ && finestra_->layout())
+    finestra_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+  cliente_->setMinimumSize(0, 0);
+  cliente_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void Adattatore::aggiorna() {
+  QScreen *schermo = finestra_->screen();
+  if (inCorso_ || !schermo)
+    return;
+  inCorso_ = true;
+  const QSize base = dimensioneCliente(schermata_, 1.0);
+  double fattore = 1.0;
+  QPoint origine;
+  if (intero()) {
+    const QRect area = schermo->geometry();
+    // The menu bar grows with the window: first guess it in proportion, then
+    // measure it at that scale and fit the client area in what is left.
+    scalaMenu(1.0);
+    fattore = fattorePerSpazio(area.size(), base + QSize(0, altezzaMenu()));
+    scalaMenu(fattore);
+    fattore = fattorePerSpazio(area.size(), base, {0, altezzaMenu()});
+    scalaMenu(fattore);
+    libera();
+    // Without a window manager nobody else gives the window the whole screen.
+    if (finestra_->isVisible() && finestra_->geometry() != area)
+      finestra_->setGeometry(area);
+    origine = centra(dimensioneCliente(schermata_, fattore));
+  } else {
+    const QRect disponibile = schermo->availableGeometry();
+    const QSize cornice =
+        finestra_->isVisible() ? finestra_->frameGeometry().size() - finestra_->geometry().size() : QSize(0, 0);
+    scalaMenu(1.0);
+    fattore = fattoreAdattato(disponibile.size(), base + QSize(0, altezzaMenu()), cornice);
+    if (fattore < 1.0) {
+      scalaMenu(fattore);
+      fattore = fattoreAdattato(disponibile.size(), base, cornice + QSize(0, altezzaMenu()));
+      scalaMenu(fattore);
+    }
+    fissa(dimensioneCliente(schermata_, fattore));
+    // A window shrunk to fit must also lie where it fits.
+    if (fattore < 1.0 && finestra_->isVisible() && !disponibile.contains(finestra_->frameGeometry()))
+      finestra_->move(disponibile.topLeft());
+  }
+  const bool nuovo = fattore != fattore_;
+  if (nuovo || origine != origine_) {
+    fattore_ = fattore;
+    origine_ = origine;
+    applicaScala(controlli_, fattore_, origine_);
+  }
+  inCorso_ = false;
+  traccia(QStringLiteral("scala %1 intero=%2 fattore=%3 origine=%4,%5 finestra=%6x%7")
+              .arg(finestra_->objectName())
+              .arg(intero() ? 1 : 0)
+              .arg(fattore_, 0, 'f', 4)
+              .arg(origine_.x())
+              .arg(origine_.y())
+              .arg(finestra_->width())
+              .arg(finestra_->height()));
+  if (nuovo)
+    emit fattoreCambiato(fattore_);
+}
+
+void Adattatore::pianifica() {
+  // The platform may report a change of state more than once on the way (with
+  // no window manager the full screen is first refused, then given): work the
+  // scale out once, on the state it settles in.
+  if (pianificato_)
+    return;
+  pianificato_ = true;
+  QTimer::singleShot(0, this, [this] {
+    pianificato_ = false;
+    aggiorna();
+  });
+}
+
+bool Adattatore::eventFilter(QObject *oggetto, QEvent *evento) {
+  switch (evento->type()) {
+    case QEvent::WindowStateChange:
+    case QEvent::Show:
+    case QEvent::ScreenChangeInternal:
+      if (oggetto == finestra_)
+        pianifica();
+      break;
+    case QEvent::Resize:
+      // The client area's own size decides where the scaled layout is centred.
+      if (oggetto == cliente_ && intero() && !inCorso_) {
+        const QPoint origine = centra(dimensioneCliente(schermata_, fattore_));
+        if (origine != origine_) {
+          origine_ = origine;
+          applicaScala(controlli_, fattore_, origine_);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(oggetto, evento);
+}
+
+}  // namespace quirlo
