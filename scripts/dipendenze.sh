@@ -8,7 +8,8 @@ pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-multimedia-dev libsndf
 for scopo in "$@"; do
   case "$scopo" in
     build) ;;
-    test) pacchetti+=(xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev valgrind) ;;
+    test) pacchetti+=(xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev valgrind
+                        dbus at-spi2-core python3-pyatspi) ;;
     bench) pacchetti+=(libbenchmark-dev xvfb xdotool x11-utils python3) ;;
     # A sound server for measuring drops with a real (null) audio output. Not part of
     # 'bench': on a desktop running PipeWire it would replace pipewire-pulse.

@@ -26,6 +26,7 @@ Esercizio::Esercizio(const ConfigurazioneEsercizio &config, QWidget *parent) : Q
   adattatore_ = new Adattatore(this, cliente, config_.schermata, controlli_, menuBar());
   // Drawings are decoded at the size they are shown, so they stay sharp at any scale.
   connect(adattatore_, &Adattatore::fattoreCambiato, this, [this] { caricaDisegni(); });
+  connect(adattatore_, &Adattatore::controlliSpostati, this, [this] { tracciaStato(); });
 
   for (int riga = 0; riga < config_.campi; ++riga)
     for (QWidget *w : controlli_.elementi(QString::fromUtf8(RigheCaselle[riga])))

@@ -55,17 +55,21 @@ Adattatore::Adattatore(QWidget *finestra, QWidget *cliente, const Schermata &s, 
   finestra_->installEventFilter(this);
   if (cliente_ != finestra_)
     cliente_->installEventFilter(this);
-  if (SchermoIntero::attivo())
+  intero_ = SchermoIntero::attivo();
+  if (intero_)
     finestra_->setWindowState(finestra_->windowState() | Qt::WindowFullScreen);
   aggiorna();
 }
 
+// The game's own choice, not the window state the platform reports: with no
+// window manager X11 reports every full screen asked for at run time refused.
 bool Adattatore::intero() const {
-  return finestra_->windowState() & Qt::WindowFullScreen;
+  return intero_;
 }
 
 void Adattatore::alternaSchermoIntero() {
   const bool diventaIntero = !intero();
+  intero_ = diventaIntero;
   SchermoIntero::imposta(diventaIntero);
   if (diventaIntero)
     finestra_->showFullScreen();
@@ -105,10 +109,13 @@ void Adattatore::fissa(QSize scalato) {
 }
 
 void Adattatore::libera() {
-  if (cliente_ != finestra_ && finestra_->layout())
-    finestra_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-  cliente_->setMinimumSize(0, 0);
-  cliente_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // A fixed-size layout leaves its size on the window as minimum and maximum.
+  for (QWidget *w : {finestra_, cliente_}) {
+    if (w->layout())
+      w->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
 }
 
 void Adattatore::aggiorna() {
@@ -150,7 +157,8 @@ void Adattatore::aggiorna() {
       finestra_->move(disponibile.topLeft());
   }
   const bool nuovo = fattore != fattore_;
-  if (nuovo || origine != origine_) {
+  const bool spostati = nuovo || origine != origine_;
+  if (spostati) {
     fattore_ = fattore;
     origine_ = origine;
     applicaScala(controlli_, fattore_, origine_);
@@ -166,6 +174,8 @@ void Adattatore::aggiorna() {
               .arg(finestra_->height()));
   if (nuovo)
     emit fattoreCambiato(fattore_);
+  if (spostati)
+    emit controlliSpostati();
 }
 
 void Adattatore::pianifica() {
@@ -184,6 +194,14 @@ void Adattatore::pianifica() {
 bool Adattatore::eventFilter(QObject *oggetto, QEvent *evento) {
   switch (evento->type()) {
     case QEvent::WindowStateChange:
+      // A window manager's own full-screen command counts as F11.
+      if (oggetto == finestra_ && (finestra_->windowState() & Qt::WindowFullScreen) && !intero_) {
+        intero_ = true;
+        SchermoIntero::imposta(true);
+      }
+      if (oggetto == finestra_)
+        pianifica();
+      break;
     case QEvent::Show:
     case QEvent::ScreenChangeInternal:
       if (oggetto == finestra_)
@@ -196,6 +214,7 @@ bool Adattatore::eventFilter(QObject *oggetto, QEvent *evento) {
         if (origine != origine_) {
           origine_ = origine;
           applicaScala(controlli_, fattore_, origine_);
+          emit controlliSpostati();
         }
       }
       break;

@@ -44,6 +44,8 @@ class Adattatore : public QObject {
 
  signals:
   void fattoreCambiato(double fattore);
+  // Every control has been placed anew (another scale or another centre).
+  void controlliSpostati();
 
  protected:
   bool eventFilter(QObject *oggetto, QEvent *evento) override;
@@ -68,6 +70,7 @@ class Adattatore : public QObject {
   QPoint origine_;
   bool inCorso_ = false;
   bool pianificato_ = false;
+  bool intero_ = false;
 };
 
 }  // namespace quirlo

@@ -61,10 +61,10 @@ def _muori_col_padre():
 class Schermo:
     """An Xvfb server on the first free display number, with no window manager."""
 
-    def __init__(self):
+    def __init__(self, dimensioni="1024x768"):
         lettura, scrittura = os.pipe()
         self.processo = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", dimensioni + "x24", "-nolisten", "tcp"],
             pass_fds=[scrittura], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=_muori_col_padre)
         os.close(scrittura)
@@ -120,12 +120,12 @@ class Stato:
 class Gioco:
     """The game started from a copy in a temporary folder, with the trace on."""
 
-    def __init__(self, programma, artefatti, nome_prova):
+    def __init__(self, programma, artefatti, nome_prova, schermo="1024x768", argomenti=(), ambiente=None):
         self.artefatti = artefatti
         self.nome_prova = nome_prova
         self.cartella = tempfile.mkdtemp(prefix="quirlo-gui-")
         dati.prepara_cartella(self.cartella, programma)
-        self.schermo = Schermo()
+        self.schermo = Schermo(schermo)
         self.ambiente = {k: v for k, v in os.environ.items()
                          if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")}
         runtime = os.path.join(self.cartella, "runtime")
@@ -138,11 +138,12 @@ class Gioco:
             # No sound server can be reached: the game must play on, silent.
             "PULSE_SERVER": "unix:" + os.path.join(self.cartella, "nessun-server-audio"),
         })
+        self.ambiente.update(ambiente or {})
         self.righe = []
         self.tutto = []
         self.condizione = threading.Condition()
         try:
-            self.processo = subprocess.Popen([os.path.join(self.cartella, "quirlo")], cwd=self.cartella,
+            self.processo = subprocess.Popen([os.path.join(self.cartella, "quirlo"), *argomenti], cwd=self.cartella,
                                              env=self.ambiente, stdin=subprocess.DEVNULL,
                                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                                              preexec_fn=_muori_col_padre)
@@ -354,8 +355,9 @@ def chiudi_con_wm_delete(display, wid):
         x.XCloseDisplay(d)
 
 
-def esegui(percorsi):
-    """Runs the journey named on the command line; the exit status is the verdict."""
+def esegui(percorsi, opzioni=None):
+    """Runs the journey named on the command line; the exit status is the verdict.
+    `opzioni` gives, by journey, what the game starts with (screen, arguments, environment)."""
     argomenti = argparse.ArgumentParser()
     argomenti.add_argument("--programma", required=True)
     argomenti.add_argument("--artefatti", required=True)
@@ -363,7 +365,7 @@ def esegui(percorsi):
     a = argomenti.parse_args()
     os.makedirs(a.artefatti, exist_ok=True)
     inizio = time.monotonic()
-    g = Gioco(a.programma, a.artefatti, a.percorso)
+    g = Gioco(a.programma, a.artefatti, a.percorso, **(opzioni or {}).get(a.percorso, {}))
     try:
         percorsi[a.percorso](g)
     except Fallito as errore:
