@@ -132,7 +132,8 @@ void Carta::mousePressEvent(QMouseEvent *event) {
   auto *drag = new QDrag(this);
   drag->setMimeData(mime);
   drag->setPixmap(contorno);
-  drag->setHotSpot(puntoDiPresa(size()));
+  // At a larger scale the gap above the pointer grows with the card.
+  drag->setHotSpot(puntoDiPresa(size()) + QPoint(0, DistanzaContorno * (spessore(fattore()) - 1)));
   const QPoint premuto = event->globalPosition().toPoint();
   const Qt::DropAction esito = drag->exec(Qt::MoveAction);
   // A drag that no slot took and that ended over the card itself was a tap.
