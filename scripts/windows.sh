@@ -173,6 +173,7 @@ passo "Quirlo for Windows: configure and build ($build)"
 mkdir -p "$build"
 cmake -S "$radice" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$qt_prefix/mingw-w64-x86_64.cmake" \
   -DQUIRLO_WINEPREFIX="$build/wine" > "$build/configure.log" 2>&1 \
   || { tail -40 "$build/configure.log" >&2; false; }
 cmake --build "$build" -j"$jobs" > "$build/build.log" 2>&1 \

@@ -149,7 +149,7 @@ class VerificaLista {
         else
           segnala(Difetto::DisegnoMancante, Gravita::Errore, d.riga,
                   QStringLiteral("manca il disegno della parola %1: il file deve chiamarsi %2")
-                      .arg(tra(d.parola), d.nomeFile));
+                      .arg(tra(d.parola), QDir::toNativeSeparators(d.nomeFile)));
       }
 
     for (const Parola &p : parole) {
@@ -158,12 +158,13 @@ class VerificaLista {
       if (!trovato.isEmpty() && QFileInfo(trovato).fileName() != atteso)
         segnala(Difetto::DisegnoMaiuscole, Gravita::Avviso, p.riga,
                 QStringLiteral("il disegno della parola %1 si chiama %2: funziona, ma è meglio rinominarlo %3")
-                    .arg(tra(p.testo()), nomeTrovato(cartella, p.testo()), QStringLiteral("jpg/") + atteso));
+                    .arg(tra(p.testo()), nomeTrovato(cartella, p.testo()),
+                         QDir::toNativeSeparators(QStringLiteral("jpg/") + atteso)));
     }
   }
 
   static QString nomeTrovato(const CartellaDisegni &cartella, const QString &parola) {
-    return QStringLiteral("jpg/") + QFileInfo(cartella.percorso(parola)).fileName();
+    return QDir::toNativeSeparators(QStringLiteral("jpg/") + QFileInfo(cartella.percorso(parola)).fileName());
   }
 
   QString descrizione() const {
@@ -189,8 +190,8 @@ void verificaSuoni(const QString &cartella, Rapporto &r) {
       QString testo = QStringLiteral("manca %1").arg(scopo);
       const QString quasi = stessoNomeAltreMaiuscole(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
       if (!quasi.isEmpty())
-        testo += QStringLiteral(" (c'è suoni/%1: il gioco non lo trova, rinominalo %2)")
-                     .arg(quasi, QFileInfo(percorso).fileName());
+        testo += QStringLiteral(" (c'è %1: il gioco non lo trova, rinominalo %2)")
+                     .arg(QDir::toNativeSeparators(QStringLiteral("suoni/") + quasi), QFileInfo(percorso).fileName());
       r.segnalazioni.append({Difetto::SuonoMancante, Gravita::Errore, nome, 0, testo});
     } else if (LettoreSuoni::decodifica(percorso).isEmpty()) {
       r.segnalazioni.append({Difetto::SuonoIlleggibile, Gravita::Errore, nome, 0,
@@ -223,7 +224,9 @@ Rapporto verificaCartella(const QString &cartella) {
 }
 
 QString formatta(const Segnalazione &s) {
-  const QString dove = s.riga > 0 ? QStringLiteral("%1, riga %2").arg(s.file).arg(s.riga) : s.file;
+  // Paths as the system writes them, where the teacher reads them.
+  const QString file = QDir::toNativeSeparators(s.file);
+  const QString dove = s.riga > 0 ? QStringLiteral("%1, riga %2").arg(file).arg(s.riga) : file;
   return QStringLiteral("%1 %2: %3").arg(s.gravita == Gravita::Errore ? QStringLiteral("[ERRORE]")
                                                                       : QStringLiteral("[AVVISO]"),
                                          dove, s.testo);

@@ -1,5 +1,7 @@
 #include "ListaParole.h"
 
+#include <QDir>
+
 namespace quirlo {
 
 namespace {
@@ -44,8 +46,10 @@ QString Rifiuto::messaggio() const {
       const qsizetype elencati = std::min<qsizetype>(disegni.size(), DisegniElencati);
       for (qsizetype i = 0; i < elencati; ++i) {
         const DisegnoDifettoso &d = disegni[i];
-        testo += d.illeggibile ? QStringLiteral("\n- %1: il file %2 non è un'immagine leggibile").arg(d.parola, d.nomeFile)
-                               : QStringLiteral("\n- %1: manca il file %2").arg(d.parola, d.nomeFile);
+        // The file as the teacher's file manager writes it (jpg\\casa.jpg on Windows).
+        const QString nomeFile = QDir::toNativeSeparators(d.nomeFile);
+        testo += d.illeggibile ? QStringLiteral("\n- %1: il file %2 non è un'immagine leggibile").arg(d.parola, nomeFile)
+                               : QStringLiteral("\n- %1: manca il file %2").arg(d.parola, nomeFile);
       }
       const qsizetype altri = disegni.size() - elencati;
       if (altri == 1)
