@@ -59,6 +59,18 @@ class GiocoWine(banco.Gioco):
         self.lettore = threading.Thread(target=self._leggi, daemon=True)
         self.lettore.start()
 
+    def _leggi(self):
+        # Windows' C runtime ends each line of the trace with CR LF.
+        for grezza in self.processo.stderr:
+            riga = grezza.decode("utf-8", "replace").rstrip("\r\n")
+            with self.condizione:
+                self.tutto.append(riga)
+                if riga.startswith("QUIRLO "):
+                    self.righe.append(riga[len("QUIRLO "):])
+                self.condizione.notify_all()
+        with self.condizione:
+            self.condizione.notify_all()
+
     def chiudi(self):
         if self.processo.poll() is None:
             # The Windows process lives in the Wine server, not in the loader.
