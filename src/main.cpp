@@ -6,10 +6,10 @@
 #include "ModuloColoriSuoni.h"
 #include "PiattaformaQt.h"
 #include "PrimoFrame.h"
+#include "Uscita.h"
 
 #include <QApplication>
 #include <QFont>
-#include <unistd.h>
 
 using namespace quirlo;
 
@@ -48,9 +48,5 @@ int main(int argc, char *argv[]) {
     piattaformaQt.lettore().precarica(ModuloColoriSuoni::percorsoSuonoErrato());
   });
 
-  const int esito = QApplication::exec();
-  // Qt Multimedia can abort inside the sound server's library while shutting
-  // down; the program writes nothing, so leave at once.
-  std::fflush(nullptr);
-  _exit(esito);
+  return fineProgramma(QApplication::exec());
 }

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
@@ -294,7 +295,7 @@ class ProvaDisegni : public QObject {
     for (int i = 0; i < 101; ++i)
       lunga += "a" + QByteArray::number(i) + ",b\r\n";
     QTest::newRow("101 words") << lunga << QStringLiteral("più di 100");
-    QTest::newRow("no drawings") << QByteArray("ci,ao\r\npe,ra\r\nmo,to\r\nre,te\r\n") << QStringLiteral("manca il file jpg/ciao.jpg");
+    QTest::newRow("no drawings") << QByteArray("ci,ao\r\npe,ra\r\nmo,to\r\nre,te\r\n") << QDir::toNativeSeparators(QStringLiteral("manca il file jpg/ciao.jpg"));
   }
 
   void rifiutiNonToccanoNulla() {

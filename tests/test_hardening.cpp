@@ -401,8 +401,8 @@ class ProvaRobustezza : public QObject {
     QVERIFY(!b.apri());
     QCOMPARE(b.f.messaggi.size(), 1);
     QCOMPARE(b.f.messaggi[0].testo, QStringLiteral("Alcune parole della lista «lista2.txt» non hanno un disegno "
-                                                    "che si possa mostrare:\n- %1: manca il file jpg/%1.jpg")
-                                            .arg(parola) + Fine);
+                                                    "che si possa mostrare:\n- %1: manca il file %2")
+                                            .arg(parola, QDir::toNativeSeparators(QStringLiteral("jpg/%1.jpg").arg(parola))) + Fine);
   }
 
   // Missing drawings and drawings in another letter case, as the teacher sees them.
@@ -433,7 +433,7 @@ class ProvaRobustezza : public QObject {
     if (!messaggio.isEmpty()) {
       QVERIFY(!w);
       QCOMPARE(b.f.messaggi.size(), 1);
-      QCOMPARE(b.f.messaggi[0].testo, messaggio.arg(parola));
+      QCOMPARE(b.f.messaggi[0].testo, QDir::toNativeSeparators(messaggio.arg(parola)));
       return;
     }
     QVERIFY(w);

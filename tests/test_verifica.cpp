@@ -133,7 +133,8 @@ class ProvaVerifica : public QObject {
     QTest::addColumn<Attese>("attese");
     const auto E = Gravita::Errore;
     const auto A = Gravita::Avviso;
-    const auto jpg = [](const QString &p) { return QStringLiteral("jpg/%1.jpg").arg(p); };
+    // As the checker names them: with the system's separator.
+    const auto jpg = [](const QString &p) { return QDir::toNativeSeparators(QStringLiteral("jpg/%1.jpg").arg(p)); };
 
     QTest::newRow("all well") << Guasto([](const CartellaDati &) {}) << Attese{};
     QTest::newRow("list missing") << Guasto([](const CartellaDati &d) { d.rimuovi(QStringLiteral("lista5.txt")); })
@@ -215,7 +216,7 @@ class ProvaVerifica : public QObject {
                                    << Attese{{Difetto::SuonoMancante, E, "suoni/no.wav", 0, {"sbagliata"}}};
     QTest::newRow("sound in other case") << Guasto([](const CartellaDati &d) {
       rinomina(d, QStringLiteral("suoni/si3.wav"), QStringLiteral("suoni/Si3.wav"));
-    }) << Attese{{Difetto::SuonoMancante, E, "suoni/si3.wav", 0, {"giusta", "suoni/Si3.wav"}}};
+    }) << Attese{{Difetto::SuonoMancante, E, "suoni/si3.wav", 0, {"giusta", QDir::toNativeSeparators(QStringLiteral("suoni/Si3.wav"))}}};
     QTest::newRow("sound not a sound") << Guasto([](const CartellaDati &d) {
       d.scriviFile(QStringLiteral("suoni/si2.wav"), "RIFF niente");
     }) << Attese{{Difetto::SuonoIlleggibile, E, "suoni/si2.wav", 0, {}}};
@@ -429,7 +430,7 @@ class ProvaVerifica : public QObject {
     QTest::newRow("warning with line") << int(Gravita::Avviso) << QStringLiteral("lista5.txt") << 12
                                        << QStringLiteral("[AVVISO] lista5.txt, riga 12: testo");
     QTest::newRow("no line") << int(Gravita::Errore) << QStringLiteral("suoni/no.wav") << 0
-                             << QStringLiteral("[ERRORE] suoni/no.wav: testo");
+                             << QDir::toNativeSeparators(QStringLiteral("[ERRORE] suoni/no.wav: testo"));
   }
 
   void formato() {
@@ -481,9 +482,10 @@ class ProvaVerifica : public QObject {
     QTest::newRow("one problem") << Guasto([](const CartellaDati &d) {
       d.rimuovi(QStringLiteral("jpg/%1.jpg").arg(bi(0)));
     }) << true << 1
-       << QStringList{QStringLiteral("[ERRORE] lista2.txt, riga 1: manca il disegno della parola \u00AB%1\u00BB: il file "
-                                     "deve chiamarsi jpg/%1.jpg")
-                          .arg(bi(0)),
+       << QStringList{QDir::toNativeSeparators(
+                          QStringLiteral("[ERRORE] lista2.txt, riga 1: manca il disegno della parola \u00AB%1\u00BB: "
+                                         "il file deve chiamarsi jpg/%1.jpg")
+                              .arg(bi(0))),
                       QStringLiteral("Da sistemare: 1 errore e 0 avvisi in 4 liste (22 parole), i loro disegni e 5 "
                                      "suoni.")};
     // Nothing from a list reaches the terminal as a control character.

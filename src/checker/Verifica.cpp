@@ -232,7 +232,7 @@ class VerificaLista {
         else
           segnalaParola(k, Difetto::DisegnoMancante, Gravita::Errore, d.riga,
                         QStringLiteral("manca il disegno della parola %1: il file deve chiamarsi %2")
-                            .arg(tra(d.parola), nomeAccorciato(d.nomeFile)));
+                            .arg(tra(d.parola), nomeAccorciato(QDir::toNativeSeparators(d.nomeFile))));
         ++k;
       }
 
@@ -244,14 +244,14 @@ class VerificaLista {
       if (!trovato.isEmpty() && QFileInfo(trovato).fileName().normalized(QString::NormalizationForm_C) != atteso)
         segnalaParola(k, Difetto::DisegnoMaiuscole, Gravita::Avviso, p.riga,
                       QStringLiteral("il disegno della parola %1 si chiama %2: funziona, ma è meglio rinominarlo %3")
-                          .arg(tra(p.testo()), nomeTrovato(p.testo()), nomeAccorciato(QStringLiteral("jpg/") + atteso)));
+                          .arg(tra(p.testo()), nomeTrovato(p.testo()), nomeAccorciato(QDir::toNativeSeparators(QStringLiteral("jpg/") + atteso))));
     }
   }
 
   // "jpg/Luna.jpg", and which folder it is in when there are several.
   QString nomeTrovato(const QString &parola) const {
     const QFileInfo trovato(disegni_.percorso(parola));
-    QString nome = nomeAccorciato(QStringLiteral("jpg/") + trovato.fileName());
+    QString nome = nomeAccorciato(QDir::toNativeSeparators(QStringLiteral("jpg/") + trovato.fileName()));
     if (cartelle_.size() > 1)
       nome += QStringLiteral(" (in \u00AB%1\u00BB)")
                   .arg(senzaControlli(QDir::toNativeSeparators(QFileInfo(trovato.path()).path())));
@@ -287,8 +287,8 @@ void verificaSuoni(const QString &cartella, Rapporto &r) {
       QString testo = QStringLiteral("manca %1").arg(scopo);
       const QString quasi = stessoNomeAltreMaiuscole(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
       if (!quasi.isEmpty())
-        testo += QStringLiteral(" (c'è suoni/%1: il gioco non lo trova, rinominalo %2)")
-                     .arg(quasi, QFileInfo(percorso).fileName());
+        testo += QStringLiteral(" (c'è %1: il gioco non lo trova, rinominalo %2)")
+                     .arg(QDir::toNativeSeparators(QStringLiteral("suoni/") + quasi), QFileInfo(percorso).fileName());
       r.segnalazioni.append({Difetto::SuonoMancante, Gravita::Errore, nome, 0, testo});
     } else if (LettoreSuoni::decodifica(percorso).isEmpty()) {
       r.segnalazioni.append({Difetto::SuonoIlleggibile, Gravita::Errore, nome, 0,
@@ -324,7 +324,9 @@ Rapporto verificaCartelle(const QStringList &cartelle) {
 }
 
 QString formatta(const Segnalazione &s) {
-  const QString dove = s.riga > 0 ? QStringLiteral("%1, riga %2").arg(s.file).arg(s.riga) : s.file;
+  // Paths as the system writes them, where the teacher reads them.
+  const QString file = QDir::toNativeSeparators(s.file);
+  const QString dove = s.riga > 0 ? QStringLiteral("%1, riga %2").arg(file).arg(s.riga) : file;
   const QString gravita = s.gravita == Gravita::Errore  ? QStringLiteral("[ERRORE]")
                           : s.gravita == Gravita::Avviso ? QStringLiteral("[AVVISO]")
                                                          : QStringLiteral("[NOTA]");

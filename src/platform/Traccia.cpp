@@ -11,9 +11,9 @@
 #include <QStringList>
 #include <QWidget>
 #include <QWindow>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 namespace quirlo {
 
@@ -96,9 +96,11 @@ void traccia(const QString &riga) {
 }
 
 qint64 istanteMicro() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return qint64(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
+  // The monotonic clock that every process reads alike (CLOCK_MONOTONIC on
+  // Linux, the performance counter on Windows).
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 void tracciaPrimiFrame() {

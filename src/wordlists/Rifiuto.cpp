@@ -1,6 +1,8 @@
 #include "ListaParole.h"
 #include "TestoVisibile.h"
 
+#include <QDir>
+
 namespace quirlo {
 
 namespace {
@@ -65,7 +67,8 @@ QString Rifiuto::messaggio() const {
       for (qsizetype i = 0; i < elencati; ++i) {
         const DisegnoDifettoso &d = disegni[i];
         const QString parola = accorciato(d.parola);
-        const QString nome = nomeAccorciato(d.nomeFile);
+        // The file as the teacher's file manager writes it (jpg\\casa.jpg on Windows).
+        const QString nome = nomeAccorciato(QDir::toNativeSeparators(d.nomeFile));
         if (d.chiuso)
           testo += QStringLiteral("\n- %1: il file %2 non si può aprire (controlla i suoi permessi)").arg(parola, nome);
         else if (d.illeggibile)

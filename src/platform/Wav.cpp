@@ -1,0 +1,138 @@
+#include "Wav.h"
+
+#include <QtGlobal>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace quirlo {
+
+namespace {
+
+constexpr quint16 FormatoPcm = 1;
+constexpr quint16 FormatoFloat = 3;
+constexpr quint16 FormatoEsteso = 0xFFFE;
+// More would be a broken header, not a sound for this game.
+constexpr int MassimoCanali = 8;
+constexpr quint32 MassimaFrequenza = 384000;
+
+quint16 leggi16(const char *p) {
+  return quint16(quint8(p[0]) | quint8(p[1]) << 8);
+}
+quint32 leggi32(const char *p) {
+  return quint32(leggi16(p)) | quint32(leggi16(p + 2)) << 16;
+}
+
+struct Formato {
+  quint16 tipo = 0;
+  int canali = 0;
+  quint32 frequenza = 0;
+  int bit = 0;
+  int bloccoByte = 0;
+};
+
+// One sample as a float in [-1, 1].
+float campione(const char *p, const Formato &f) {
+  switch (f.bit) {
+    case 8:
+      return float(int(quint8(p[0])) - 128) / 128.0f;
+    case 16:
+      return float(qint16(leggi16(p))) / 32768.0f;
+    case 24: {
+      const qint32 v = qint32(quint32(quint8(p[0])) << 8 | quint32(quint8(p[1])) << 16 | quint32(quint8(p[2])) << 24);
+      return float(v >> 8) / 8388608.0f;
+    }
+    default:
+      if (f.tipo == FormatoFloat) {
+        const quint32 bit = leggi32(p);
+        float v;
+        std::memcpy(&v, &bit, sizeof v);
+        return std::isfinite(v) ? v : 0.0f;
+      }
+      return float(double(qint32(leggi32(p))) / 2147483648.0);
+  }
+}
+
+bool formatoValido(const Formato &f) {
+  if (f.canali <= 0 || f.canali > MassimoCanali || f.frequenza == 0 || f.frequenza > MassimaFrequenza)
+    return false;
+  const bool intero = f.tipo == FormatoPcm && (f.bit == 8 || f.bit == 16 || f.bit == 24 || f.bit == 32);
+  const bool virgola = f.tipo == FormatoFloat && f.bit == 32;
+  return (intero || virgola) && f.bloccoByte == f.canali * (f.bit / 8);
+}
+
+}  // namespace
+
+QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int massimoSecondi) {
+  const qsizetype n = file.size();
+  const char *d = file.constData();
+  if (n < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0)
+    return {};
+
+  Formato f;
+  bool formatoLetto = false;
+  const char *dati = nullptr;
+  qsizetype datiByte = 0;
+  // Chunks in any order; sizes are trusted only as far as the file goes.
+  qsizetype pos = 12;
+  while (pos + 8 <= n) {
+    const char *id = d + pos;
+    const qsizetype dichiarata = qsizetype(leggi32(d + pos + 4));
+    const qsizetype inizio = pos + 8;
+    const qsizetype dimensione = std::min(dichiarata, n - inizio);
+    if (std::memcmp(id, "fmt ", 4) == 0) {
+      if (dimensione < 16)
+        return {};
+      const char *p = d + inizio;
+      f.tipo = leggi16(p);
+      f.canali = leggi16(p + 2);
+      f.frequenza = leggi32(p + 4);
+      f.bloccoByte = leggi16(p + 12);
+      f.bit = leggi16(p + 14);
+      if (f.tipo == FormatoEsteso) {
+        // The first two bytes of the sub-format GUID carry the plain format code.
+        if (dimensione < 40)
+          return {};
+        f.tipo = leggi16(p + 24);
+      }
+      formatoLetto = true;
+    } else if (std::memcmp(id, "data", 4) == 0) {
+      dati = d + inizio;
+      datiByte = dimensione;
+      break;
+    }
+    // Chunks are padded to an even length.
+    pos = inizio + dichiarata + (dichiarata & 1);
+  }
+  if (!formatoLetto || !dati || !formatoValido(f) || frequenza <= 0 || canali <= 0)
+    return {};
+
+  const qint64 massimoFrame = qint64(f.frequenza) * massimoSecondi;
+  const qint64 letti = std::min(qint64(datiByte / f.bloccoByte), massimoFrame);
+  if (letti <= 0)
+    return {};
+
+  const int byteCampione = f.bit / 8;
+  auto valore = [&](qint64 frame, int c) {
+    const int canale = std::min(c, f.canali - 1);
+    return campione(dati + frame * f.bloccoByte + canale * byteCampione, f);
+  };
+  const double passo = double(f.frequenza) / frequenza;
+  const auto uscitaFrame = qint64(std::floor(double(letti - 1) / passo)) + 1;
+  QByteArray pcm(qsizetype(uscitaFrame * canali * 2), Qt::Uninitialized);
+  auto *out = reinterpret_cast<qint16 *>(pcm.data());
+  for (qint64 i = 0; i < uscitaFrame; ++i) {
+    const double t = double(i) * passo;
+    const auto f0 = qint64(t);
+    const auto f1 = std::min(f0 + 1, letti - 1);
+    const float frazione = float(t - double(f0));
+    for (int c = 0; c < canali; ++c) {
+      const float v = valore(f0, c) * (1.0f - frazione) + valore(f1, c) * frazione;
+      out[i * canali + c] = qint16(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
+    }
+  }
+  return pcm;
+}
+
+}  // namespace quirlo
