@@ -14,7 +14,6 @@
 #include <cmath>
 #include <cstring>
 #include <sndfile.h>
-#include <sys/stat.h>
 #include <vector>
 
 namespace quirlo {
@@ -153,24 +152,6 @@ QByteArray LettoreSuoni::decodifica(const QString &percorso) {
     }
   }
   return pcm;
-}
-
-ScortaSuoni::Firma ScortaSuoni::firma(const QString &percorso) {
-  struct stat st {};
-  if (::stat(QFile::encodeName(percorso).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-    return {};
-  return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-          qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
-std::shared_ptr<const QByteArray> ScortaSuoni::pcm(const QString &percorso) {
-  const Firma adesso = firma(percorso);
-  auto trovata = voci_.find(percorso);
-  if (trovata != voci_.end() && trovata->firma == adesso)
-    return trovata->pcm;
-  auto dati = std::make_shared<const QByteArray>(adesso.regolare ? LettoreSuoni::decodifica(percorso) : QByteArray());
-  voci_.insert(percorso, {adesso, dati});
-  return dati;
 }
 
 void LettoreSuoni::precarica(const QString &percorso) {

@@ -6,6 +6,7 @@
 // then does not cut the sound already playing either.
 #include "LettoreSuoni.h"
 
+#include "FileRegolare.h"
 #include "Traccia.h"
 #include "Wav.h"
 
@@ -28,10 +29,8 @@ LettoreSuoni::~LettoreSuoni() {
 
 QByteArray LettoreSuoni::decodifica(const QString &percorso) {
   // Only regular files: a folder or a device named like a sound is not one.
-  if (!QFileInfo(percorso).isFile())
-    return {};
-  QFile file(percorso);
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!apriFileRegolare(file, percorso))
     return {};
   // Mapped, not read: only the part decoded is touched, however big the file.
   const qint64 dimensione = file.size();
@@ -43,21 +42,23 @@ QByteArray LettoreSuoni::decodifica(const QString &percorso) {
   return decodificaWav(file.read(64 << 20), Frequenza, Canali);
 }
 
-std::shared_ptr<const QByteArray> LettoreSuoni::pcm(const QString &percorso) {
-  auto trovato = cache_.constFind(percorso);
-  if (trovato != cache_.constEnd())
-    return *trovato;
-  auto dati = std::make_shared<const QByteArray>(decodifica(percorso));
-  cache_.insert(percorso, dati);
-  return dati;
+namespace {
+
+// A sound copied in, replaced or removed while the game runs is looked at
+// again: the file's size and time tell, and only a change decodes it again.
+ScortaSuoni &scorta() {
+  static ScortaSuoni s;
+  return s;
 }
 
-void LettoreSuoni::precarica(const QString &percorso) { pcm(percorso); }
+}  // namespace
+
+void LettoreSuoni::precarica(const QString &percorso) { scorta().pcm(percorso); }
 
 bool LettoreSuoni::apriUscita() { return true; }
 
 void LettoreSuoni::suona(const QString &percorso) {
-  if (pcm(percorso)->isEmpty() || !QFileInfo(percorso).isFile())
+  if (scorta().pcm(percorso)->isEmpty())
     return;
   const std::wstring nativo = QDir::toNativeSeparators(QFileInfo(percorso).absoluteFilePath()).toStdWString();
   const bool avviato = PlaySoundW(nativo.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
