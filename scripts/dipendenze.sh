@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: scripts/dipendenze.sh build|test|bench|suono|package
+# Usage: scripts/dipendenze.sh build|test|bench|suono|package|windows
 set -euo pipefail
 
 pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-multimedia-dev libsndfile1-dev libxcb1-dev
@@ -15,6 +15,10 @@ for scopo in "$@"; do
     # 'bench': on a desktop running PipeWire it would replace pipewire-pulse.
     suono) pacchetti+=(pulseaudio pulseaudio-utils) ;;
     package) pacchetti+=(dpkg-dev file desktop-file-utils appstream lintian binutils-mingw-w64-x86-64) ;;
+    # Cross-building for Windows and testing under Wine (scripts/windows.sh).
+    windows) pacchetti+=(g++-mingw-w64-x86-64-posix mingw-w64 binutils-mingw-w64-x86-64 dpkg-dev
+                         qt6-base-dev-tools wine wine64 nsis zip xvfb xauth xdotool x11-utils imagemagick
+                         python3) ;;
     *) echo "unknown purpose: $scopo" >&2; exit 2 ;;
   esac
 done

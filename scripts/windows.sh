@@ -37,23 +37,7 @@ trap fallito ERR
 
 # ---------------------------------------------------------------------------------------
 passo "Debian packages"
-pacchetti=(g++-mingw-w64-x86-64-posix mingw-w64 binutils-mingw-w64-x86-64 cmake ninja-build
-           dpkg-dev qt6-base-dev qt6-base-dev-tools wine wine64 nsis zip xvfb xauth xdotool
-           x11-utils imagemagick python3 fonts-dejavu-core)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    mancanti+=("$p")
-  fi
-done
-if ((${#mancanti[@]})); then
-  echo "installing: ${mancanti[*]}"
-  sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${mancanti[@]}" >/dev/null
-fi
+bash "$radice/scripts/dipendenze.sh" windows
 
 # ---------------------------------------------------------------------------------------
 passo "Qt for Windows: source"
