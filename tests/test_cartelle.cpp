@@ -217,17 +217,18 @@ class ProvaCartelle : public QObject {
     QCOMPARE(testo.contains(dove), copia);
   }
 
-  // ~/.local/share/quirlo, or under $XDG_DATA_HOME: the name is the game's,
-  // whatever the program that asks (the game or its checker).
+  // ~/.local/share/quirlo (under $XDG_DATA_HOME when set) on Linux, %APPDATA%\Quirlo
+  // on Windows: the name is the game's, whatever the program that asks (the game
+  // or its checker).
   void cartellaDelSistema() {
-    if (QSysInfo::kernelType() != QLatin1String("linux"))
-      QSKIP("the XDG folders are Linux's");
+    const bool windows = QSysInfo::productType() == QLatin1String("windows");
+    const char *variabile = windows ? "APPDATA" : "XDG_DATA_HOME";
     QTemporaryDir casa;
-    const QByteArray prima = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(casa.path()));
+    const QByteArray prima = qgetenv(variabile);
+    qputenv(variabile, QFile::encodeName(casa.path()));
     const QString cartella = cartellaUtenteDelSistema();
-    qputenv("XDG_DATA_HOME", prima);
-    QCOMPARE(cartella, QDir(casa.path()).filePath(QStringLiteral("quirlo")));
+    qputenv(variabile, prima);
+    QCOMPARE(cartella, QDir(casa.path()).filePath(windows ? QStringLiteral("Quirlo") : QStringLiteral("quirlo")));
     QVERIFY(!QFileInfo::exists(cartella));  // looked for, never made
   }
 };

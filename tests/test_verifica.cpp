@@ -2,6 +2,7 @@
 #include "ModuloColoriSuoni.h"
 #include "Piattaforma.h"
 #include "PiattaformaFinta.h"
+#include "PiattaformaQt.h"
 #include "Verifica.h"
 
 #include <QDir>
@@ -65,8 +66,10 @@ void accoda(const CartellaDati &d, const QString &lista, const QByteArray &righe
   f.write(righe);
 }
 
+// Through a third name: Wine leaves a rename that changes only letter case undone.
 void rinomina(const CartellaDati &d, const QString &da, const QString &a) {
-  QVERIFY(QFile::rename(d.file(da), d.file(a)));
+  QVERIFY(QFile::rename(d.file(da), d.file(da + QStringLiteral(".tmp"))));
+  QVERIFY(QFile::rename(d.file(da + QStringLiteral(".tmp")), d.file(a)));
 }
 
 QString maiuscolaIniziale(QString s) {
@@ -93,6 +96,7 @@ const char *nome(Difetto d) {
     case Difetto::DisegnoIlleggibile: return "DisegnoIlleggibile";
     case Difetto::DisegnoNonApribile: return "DisegnoNonApribile";
     case Difetto::SuonoMancante: return "SuonoMancante";
+    case Difetto::SuonoMaiuscole: return "SuonoMaiuscole";
     case Difetto::SuonoIlleggibile: return "SuonoIlleggibile";
   }
   return "?";
@@ -210,13 +214,20 @@ class ProvaVerifica : public QObject {
     QTest::newRow("word repeated in other case") << Guasto([](const CartellaDati &d) {
       accoda(d, QStringLiteral("lista2.txt"), Bisillabe[1].join(QLatin1Char(',')).toUpper().toUtf8() + "\r\n");
       d.scriviDisegno(bi(1).toUpper());
-    }) << Attese{{Difetto::ParolaRipetuta, A, "lista2.txt", 7, {bi(1).toUpper(), "riga 2"}}};
+    }) << (CartellaDati().ignoraMaiuscole()
+               // There the upper-case drawing is the lower-case file written over.
+               ? Attese{{Difetto::ParolaRipetuta, A, "lista2.txt", 7, {bi(1).toUpper(), "riga 2"}},
+                        {Difetto::DisegnoMaiuscole, A, "lista2.txt", 7, {jpg(bi(1)), jpg(bi(1).toUpper())}}}
+               : Attese{{Difetto::ParolaRipetuta, A, "lista2.txt", 7, {bi(1).toUpper(), "riga 2"}}});
 
     QTest::newRow("sound missing") << Guasto([](const CartellaDati &d) { d.rimuovi(QStringLiteral("suoni/no.wav")); })
                                    << Attese{{Difetto::SuonoMancante, E, "suoni/no.wav", 0, {"sbagliata"}}};
     QTest::newRow("sound in other case") << Guasto([](const CartellaDati &d) {
       rinomina(d, QStringLiteral("suoni/si3.wav"), QStringLiteral("suoni/Si3.wav"));
-    }) << Attese{{Difetto::SuonoMancante, E, "suoni/si3.wav", 0, {"giusta", QDir::toNativeSeparators(QStringLiteral("suoni/Si3.wav"))}}};
+    }) << (CartellaDati().ignoraMaiuscole()
+               // The game plays it where case is ignored, and not where it counts.
+               ? Attese{{Difetto::SuonoMaiuscole, A, "suoni/si3.wav", 0, {"giusta", QDir::toNativeSeparators(QStringLiteral("suoni/Si3.wav")), "rinominarlo si3.wav"}}}
+               : Attese{{Difetto::SuonoMancante, E, "suoni/si3.wav", 0, {"giusta", QDir::toNativeSeparators(QStringLiteral("suoni/Si3.wav"))}}});
     QTest::newRow("sound not a sound") << Guasto([](const CartellaDati &d) {
       d.scriviFile(QStringLiteral("suoni/si2.wav"), "RIFF niente");
     }) << Attese{{Difetto::SuonoIlleggibile, E, "suoni/si2.wav", 0, {}}};
@@ -377,7 +388,18 @@ class ProvaVerifica : public QObject {
     QFETCH(QStringList, righe);
     const QString cartellaGioco = QFileInfo(QStringLiteral(QUIRLO_VERIFICA)).absolutePath();
     QTemporaryDir dati;
-    const QString utente = QDir(dati.path()).filePath(QStringLiteral("quirlo"));
+    // The user folder the checker will compute, under a home of the test's own
+    // (XDG_DATA_HOME on Linux, APPDATA on Windows).
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("XDG_DATA_HOME"), dati.path());
+    ambiente.insert(QStringLiteral("APPDATA"), dati.path());
+    const QByteArray primaXdg = qgetenv("XDG_DATA_HOME"), primaAppdata = qgetenv("APPDATA");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dati.path()));
+    qputenv("APPDATA", QFile::encodeName(dati.path()));
+    const QString utente = quirlo::cartellaUtenteDelSistema();
+    qputenv("XDG_DATA_HOME", primaXdg);
+    qputenv("APPDATA", primaAppdata);
+    QVERIFY(utente.startsWith(QDir::cleanPath(dati.path())));
     if (personale) {
       // Three words of the game's own list, whose drawings are the program's, and one with none.
       QFile spedita(QDir(cartellaGioco).filePath(QStringLiteral("lista2.txt")));
@@ -391,8 +413,6 @@ class ProvaVerifica : public QObject {
       propria.write(spedite[0] + "\r\nnon,cenessuno\r\n" + spedite[1] + "\r\n" + spedite[2] + "\r\n");
     }
     QProcess p;
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(QStringLiteral("XDG_DATA_HOME"), dati.path());
     p.setProcessEnvironment(ambiente);
     p.start(QStringLiteral(QUIRLO_VERIFICA), {});
     QVERIFY(p.waitForFinished(60000));
@@ -494,7 +514,7 @@ class ProvaVerifica : public QObject {
     }) << true << 1
        << QStringList{QStringLiteral("[ERRORE] lista2.txt, riga 7: manca il disegno della parola "
                                      "\u00AB\\x1b[31mcasa\\x1b]0;x\\x07\u00BB: il file deve chiamarsi "
-                                     "jpg/\\x1b[31mcasa\\x1b]0;x\\x07.jpg"),
+                                     "%1\\x1b[31mcasa\\x1b]0;x\\x07.jpg").arg(QDir::toNativeSeparators(QStringLiteral("jpg/"))),
                       QStringLiteral("Da sistemare: 1 errore e 0 avvisi in 4 liste (23 parole), i loro disegni e 5 "
                                      "suoni.")};
     QTest::newRow("no such folder") << Guasto([](const CartellaDati &) {}) << false << 1
@@ -515,7 +535,8 @@ class ProvaVerifica : public QObject {
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), uscita);
-    QStringList uscite = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Lines end in CR LF on Windows.
+    QStringList uscite = QString::fromUtf8(p.readAllStandardOutput()).remove(QLatin1Char('\r')).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVERIFY(uscite.size() >= righe.size());
     uscite = uscite.mid(uscite.size() - righe.size());
     for (qsizetype i = 0; i < righe.size(); ++i)

@@ -28,11 +28,14 @@ QString contaParole(qsizetype n) {
   return n == 1 ? QStringLiteral("1 parola") : QStringLiteral("%1 parole").arg(n);
 }
 
-// The folder entry whose name equals `nome` regardless of case, if any.
-QString stessoNomeAltreMaiuscole(const QString &cartella, const QString &nome) {
+// The folder entry that `nome` opens: itself, or on a file system that ignores
+// case the one spelt otherwise; empty when the folder can't be listed.
+QString nomeSulDisco(const QString &cartella, const QString &nome) {
   const QStringList tutti = QDir(cartella).entryList(QDir::Files | QDir::Hidden);
+  if (tutti.contains(nome))
+    return nome;
   for (const QString &f : tutti)
-    if (f != nome && f.compare(nome, Qt::CaseInsensitive) == 0)
+    if (f.compare(nome, Qt::CaseInsensitive) == 0)
       return f;
   return {};
 }
@@ -285,11 +288,18 @@ void verificaSuoni(const QString &cartella, Rapporto &r) {
                               : QStringLiteral("uno dei suoni della risposta giusta");
     if (!QFileInfo(percorso).isFile()) {
       QString testo = QStringLiteral("manca %1").arg(scopo);
-      const QString quasi = stessoNomeAltreMaiuscole(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
-      if (!quasi.isEmpty())
+      const QString quasi = nomeSulDisco(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
+      if (!quasi.isEmpty() && quasi != QFileInfo(percorso).fileName())
         testo += QStringLiteral(" (c'è %1: il gioco non lo trova, rinominalo %2)")
                      .arg(QDir::toNativeSeparators(QStringLiteral("suoni/") + quasi), QFileInfo(percorso).fileName());
       r.segnalazioni.append({Difetto::SuonoMancante, Gravita::Errore, nome, 0, testo});
+    } else if (const QString suDisco = nomeSulDisco(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
+               !suDisco.isEmpty() && suDisco != QFileInfo(percorso).fileName()) {
+      // Windows opens "Si3.wav" for "si3.wav"; the same folder copied elsewhere would not.
+      r.segnalazioni.append({Difetto::SuonoMaiuscole, Gravita::Avviso, nome, 0,
+                             QStringLiteral("%1 si chiama %2: funziona, ma è meglio rinominarlo %3")
+                                 .arg(scopo, QDir::toNativeSeparators(QStringLiteral("suoni/") + suDisco),
+                                      QFileInfo(percorso).fileName())});
     } else if (LettoreSuoni::decodifica(percorso).isEmpty()) {
       r.segnalazioni.append({Difetto::SuonoIlleggibile, Gravita::Errore, nome, 0,
                              QStringLiteral("non è un suono che il gioco sa leggere: al suo posto ci sarà silenzio")});

@@ -29,6 +29,7 @@ enum class Difetto {
   DisegnoIlleggibile,
   DisegnoNonApribile,
   SuonoMancante,
+  SuonoMaiuscole,  // found only because the file system ignores case
   SuonoIlleggibile,
 };
 

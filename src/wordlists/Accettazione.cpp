@@ -19,25 +19,34 @@ QString CartellaDisegni::percorso(const QString &parola) const {
       parola.contains(QChar(0)) || parola == QLatin1String(".") || parola == QLatin1String(".."))
     return {};
   const QString nome = nomeAtteso(parola);
-  const QString esatto = QDir(cartella_).filePath(nome);
-  if (QFileInfo(esatto).isFile())
-    return esatto;
-  // Names are compared composed (NFC), as the lists are read: a drawing copied
-  // from a Mac, or out of a zip made on one, has its accents decomposed.
+  // The folder is listed even for a name that opens as it stands: a file system
+  // that ignores case (Windows) opens "Casa.jpg" for "casa.jpg", and the name
+  // shown and checked must be the one on disk. Names are compared composed (NFC),
+  // as the lists are read: a drawing copied from a Mac, or out of a zip made on
+  // one, has its accents decomposed.
   if (!indicizzata_) {
     indicizzata_ = true;
     const QStringList tutti = QDir(cartella_).entryList(QDir::Files | QDir::Hidden);
     for (const QString &f : tutti) {
       const QString composto = f.normalized(QString::NormalizationForm_C);
+      esatti_.insert(f);
       perNfc_.insert(composto, f);
       perMinuscole_.insert(composto.toCaseFolded(), f);
     }
   }
+  const QString esatto = QDir(cartella_).filePath(nome);
+  if (esatti_.contains(nome))
+    return esatto;
   const QString cercato = nome.normalized(QString::NormalizationForm_C);
   QString trovato = perNfc_.value(cercato);
   if (trovato.isEmpty())
     trovato = perMinuscole_.value(cercato.toCaseFolded());
-  return trovato.isEmpty() ? QString() : QDir(cartella_).filePath(trovato);
+  if (!trovato.isEmpty())
+    return QDir(cartella_).filePath(trovato);
+  // A folder that may be entered but not listed still opens its files by name.
+  if (esatti_.isEmpty() && QFileInfo(esatto).isFile())
+    return esatto;
+  return {};
 }
 
 DisegniCercati::DisegniCercati(const QStringList &cartelle) {

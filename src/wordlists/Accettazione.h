@@ -3,6 +3,7 @@
 #include "ListaParole.h"
 
 #include <QHash>
+#include <QSet>
 #include <vector>
 
 namespace quirlo {
@@ -20,6 +21,7 @@ class CartellaDisegni {
  private:
   QString cartella_;
   mutable bool indicizzata_ = false;
+  mutable QSet<QString> esatti_;
   mutable QHash<QString, QString> perNfc_;
   mutable QHash<QString, QString> perMinuscole_;
 };

@@ -40,6 +40,13 @@ void CartellaDati::scriviDisegno(const QString &parola, int larghezza, int altez
 
 void CartellaDati::rimuovi(const QString &relativo) const { QFile::remove(file(relativo)); }
 
+bool CartellaDati::ignoraMaiuscole() const {
+  scriviFile(QStringLiteral("prova-maiuscole"), "x");
+  const bool ignora = QFileInfo::exists(file(QStringLiteral("PROVA-MAIUSCOLE")));
+  rimuovi(QStringLiteral("prova-maiuscole"));
+  return ignora;
+}
+
 namespace {
 QList<QStringList> parole(int quante, int sillabe) {
   static const char *consonanti[] = {"b", "c", "d", "f", "g", "l", "m", "n", "p", "r", "s", "t", "v", "z"};

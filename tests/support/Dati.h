@@ -19,6 +19,8 @@ class CartellaDati {
   void scriviLista(const QString &nome, const QList<QStringList> &parole, bool conDisegni = true) const;
   void scriviDisegno(const QString &parola, int larghezza = 24, int altezza = 20) const;
   void rimuovi(const QString &relativo) const;
+  // Whether the folder's file system opens "A" for "a" (Windows does).
+  bool ignoraMaiuscole() const;
 
  private:
   QTemporaryDir dir_;
