@@ -129,12 +129,21 @@ void Adattatore::aggiorna() {
   if (intero()) {
     const QRect area = schermo->geometry();
     // The menu bar grows with the window: first guess it in proportion, then
-    // measure it at that scale and fit the client area in what is left.
+    // measure it at that scale and fit the client area in what is left. Font
+    // sizes round, so the bar at the final scale may be a pixel taller than
+    // the one measured: measure again until the client area fits under it
+    // (a smaller factor never makes the bar taller, so this ends at once).
     scalaMenu(1.0);
     fattore = fattorePerSpazio(area.size(), base + QSize(0, altezzaMenu()));
     scalaMenu(fattore);
-    fattore = fattorePerSpazio(area.size(), base, {0, altezzaMenu()});
-    scalaMenu(fattore);
+    for (int barra = altezzaMenu(), prove = 0; prove < 4; ++prove) {
+      fattore = fattorePerSpazio(area.size(), base, {0, barra});
+      scalaMenu(fattore);
+      const int misurata = altezzaMenu();
+      if (misurata <= barra)
+        break;
+      barra = misurata;
+    }
     libera();
     // Without a window manager nobody else gives the window the whole screen.
     if (finestra_->isVisible() && finestra_->geometry() != area)
