@@ -1,3 +1,4 @@
+#include "Console.h"
 #include "Dati.h"
 #include "ModuloColoriSuoni.h"
 #include "Piattaforma.h"
@@ -11,6 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace quirlo;
 using namespace quirlo::prova;
@@ -541,6 +546,44 @@ class ProvaVerifica : public QObject {
     uscite = uscite.mid(uscite.size() - righe.size());
     for (qsizetype i = 0; i < righe.size(); ++i)
       QVERIFY2(uscite[i].endsWith(righe[i]), qPrintable(uscite[i]));
+  }
+  // In a cmd.exe window (OEM code page 850 in Italy) the checker's UTF-8 shows
+  // as written, and the window has its own page back once the checker ends.
+  void consoleDiWindows() {
+#ifdef _WIN32
+    // Run from a pipe (ctest) the test may have a console with no page at
+    // all, which Windows won't let it replace until it leaves it.
+    bool nuova = false;
+    if (GetConsoleOutputCP() == 0) {
+      FreeConsole();
+      nuova = AllocConsole();
+    }
+    const UINT iniziale = GetConsoleOutputCP();
+    // Wine gives a console a code page only when it can open its window.
+    if (iniziale == 0 && !qEnvironmentVariableIsSet("QUIRLO_CONSOLE"))
+      QSKIP("no console window here: the wine_console test runs this on a display");
+    QVERIFY2(iniziale != 0, qPrintable(QStringLiteral("no console (error %1)").arg(GetLastError())));
+    QVERIFY(SetConsoleOutputCP(850));
+    {
+      const quirlo::ConsoleUtf8 console;
+      QCOMPARE(console.precedente(), 850u);
+      QCOMPARE(GetConsoleOutputCP(), UINT(CP_UTF8));
+    }
+    QCOMPARE(GetConsoleOutputCP(), 850u);
+
+    CartellaDati d;
+    completa(d);
+    QProcess p;
+    p.start(QStringLiteral(QUIRLO_VERIFICA), {d.percorso()});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(GetConsoleOutputCP(), 850u);
+    SetConsoleOutputCP(iniziale);
+    if (nuova)
+      FreeConsole();
+#else
+    QSKIP("terminals here are UTF-8 already");
+#endif
   }
 };
 

@@ -1,3 +1,4 @@
+#include "Console.h"
 #include "PiattaformaQt.h"
 #include "TestoVisibile.h"
 #include "Verifica.h"
@@ -19,6 +20,7 @@ QString tra(const QString &cartella) {
 
 int main(int argc, char *argv[]) {
   QCoreApplication app(argc, argv);
+  const quirlo::ConsoleUtf8 console;
   QTextStream out(stdout);
   const QStringList argomenti = QCoreApplication::arguments();
   if (argomenti.size() > 2 || (argomenti.size() == 2 && argomenti[1].startsWith(QLatin1Char('-')))) {
