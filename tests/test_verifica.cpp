@@ -547,8 +547,8 @@ class ProvaVerifica : public QObject {
     for (qsizetype i = 0; i < righe.size(); ++i)
       QVERIFY2(uscite[i].endsWith(righe[i]), qPrintable(uscite[i]));
   }
-  // In a cmd.exe window (OEM code page 850 in Italy) the checker's UTF-8 shows
-  // as written, and the window has its own page back once the checker ends.
+  // In a cmd.exe window (OEM code page 850 in Italy) the checker's « » and
+  // accented letters show as written.
   void consoleDiWindows() {
 #ifdef _WIN32
     // Run from a pipe (ctest) the test may have a console with no page at
@@ -558,29 +558,31 @@ class ProvaVerifica : public QObject {
       FreeConsole();
       nuova = AllocConsole();
     }
-    const UINT iniziale = GetConsoleOutputCP();
-    // Wine gives a console a code page only when it can open its window.
-    if (iniziale == 0 && !qEnvironmentVariableIsSet("QUIRLO_CONSOLE"))
+    // Wine opens a console only where it can show its window.
+    if (GetConsoleOutputCP() == 0 && !qEnvironmentVariableIsSet("QUIRLO_CONSOLE"))
       QSKIP("no console window here: the wine_console test runs this on a display");
-    QVERIFY2(iniziale != 0, qPrintable(QStringLiteral("no console (error %1)").arg(GetLastError())));
-    QVERIFY(SetConsoleOutputCP(850));
-    {
-      const quirlo::ConsoleUtf8 console;
-      QCOMPARE(console.precedente(), 850u);
-      QCOMPARE(GetConsoleOutputCP(), UINT(CP_UTF8));
-    }
-    QCOMPARE(GetConsoleOutputCP(), 850u);
-
-    CartellaDati d;
-    completa(d);
-    QProcess p;
-    p.start(QStringLiteral(QUIRLO_VERIFICA), {d.percorso()});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(GetConsoleOutputCP(), 850u);
-    SetConsoleOutputCP(iniziale);
+    const HANDLE schermo = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    QVERIFY2(schermo != INVALID_HANDLE_VALUE, qPrintable(QStringLiteral("no console (error %1)").arg(GetLastError())));
+    const HANDLE prima = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, schermo);
+    const UINT pagina = GetConsoleOutputCP();
+    SetConsoleOutputCP(850);
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    GetConsoleScreenBufferInfo(schermo, &info);
+    const QString riga = QStringLiteral("\u00ABperch\u00E9 c'\u00E8 \u00E0 \u00F2 \u00F9\u00BB");
+    quirlo::scriviUscita(riga);
+    wchar_t letti[64] = {};
+    DWORD quanti = 0;
+    ReadConsoleOutputCharacterW(schermo, letti, DWORD(riga.size()), info.dwCursorPosition, &quanti);
+    const UINT paginaDopo = GetConsoleOutputCP();
+    SetStdHandle(STD_OUTPUT_HANDLE, prima);
+    SetConsoleOutputCP(pagina);
+    CloseHandle(schermo);
     if (nuova)
       FreeConsole();
+    QCOMPARE(QString::fromWCharArray(letti, int(quanti)), riga);
+    QCOMPARE(paginaDopo, 850u);
 #else
     QSKIP("terminals here are UTF-8 already");
 #endif

@@ -16,12 +16,8 @@ QString tra(const QString &cartella) {
   const QString percorso = QDir::toNativeSeparators(QDir(cartella).absolutePath());
   return QStringLiteral("\u00AB%1\u00BB").arg(quirlo::senzaControlli(percorso));
 }
-}  // namespace
 
-int main(int argc, char *argv[]) {
-  QCoreApplication app(argc, argv);
-  const quirlo::ConsoleUtf8 console;
-  QTextStream out(stdout);
+int controlla(QTextStream &out) {
   const QStringList argomenti = QCoreApplication::arguments();
   if (argomenti.size() > 2 || (argomenti.size() == 2 && argomenti[1].startsWith(QLatin1Char('-')))) {
     out << "Uso: quirlo-verifica [cartella]\n"
@@ -66,4 +62,15 @@ int main(int argc, char *argv[]) {
     out << formatta(s) << '\n';
   out << riepilogo(rapporto) << '\n';
   return rapporto.segnalazioni.isEmpty() ? 0 : 1;
+}
+}  // namespace
+
+int main(int argc, char *argv[]) {
+  QCoreApplication app(argc, argv);
+  QString testo;
+  QTextStream out(&testo);
+  const int esito = controlla(out);
+  out.flush();
+  quirlo::scriviUscita(testo);
+  return esito;
 }
