@@ -1,6 +1,7 @@
 #include "LettoreSuoni.h"
 
 #include "FileRegolare.h"
+#include "Ricampiona.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -133,25 +134,11 @@ QByteArray LettoreSuoni::decodifica(const QString &percorso) {
   if (letti <= 0)
     return {};
 
-  const double passo = double(info.samplerate) / Frequenza;
-  const auto uscitaFrame = qint64(std::floor(double(letti - 1) / passo)) + 1;
-  QByteArray pcm(qsizetype(uscitaFrame * Canali * 2), Qt::Uninitialized);
-  auto *out = reinterpret_cast<qint16 *>(pcm.data());
-  auto campione = [&](sf_count_t f, int c) {
+  auto campione = [&](qint64 f, int c) {
     const int canale = std::min(c, info.channels - 1);
     return sorgente[size_t(f) * size_t(info.channels) + size_t(canale)];
   };
-  for (qint64 i = 0; i < uscitaFrame; ++i) {
-    const double t = double(i) * passo;
-    const auto f0 = sf_count_t(t);
-    const auto f1 = std::min(f0 + 1, letti - 1);
-    const float frazione = float(t - double(f0));
-    for (int c = 0; c < Canali; ++c) {
-      const float v = campione(f0, c) * (1.0f - frazione) + campione(f1, c) * frazione;
-      out[i * Canali + c] = qint16(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
-    }
-  }
-  return pcm;
+  return ricampiona(campione, letti, info.samplerate, Frequenza, Canali);
 }
 
 void LettoreSuoni::precarica(const QString &percorso) {

@@ -1,5 +1,7 @@
 #include "Wav.h"
 
+#include "Ricampiona.h"
+
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
@@ -118,21 +120,7 @@ QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int 
     const int canale = std::min(c, f.canali - 1);
     return campione(dati + frame * f.bloccoByte + canale * byteCampione, f);
   };
-  const double passo = double(f.frequenza) / frequenza;
-  const auto uscitaFrame = qint64(std::floor(double(letti - 1) / passo)) + 1;
-  QByteArray pcm(qsizetype(uscitaFrame * canali * 2), Qt::Uninitialized);
-  auto *out = reinterpret_cast<qint16 *>(pcm.data());
-  for (qint64 i = 0; i < uscitaFrame; ++i) {
-    const double t = double(i) * passo;
-    const auto f0 = qint64(t);
-    const auto f1 = std::min(f0 + 1, letti - 1);
-    const float frazione = float(t - double(f0));
-    for (int c = 0; c < canali; ++c) {
-      const float v = valore(f0, c) * (1.0f - frazione) + valore(f1, c) * frazione;
-      out[i * canali + c] = qint16(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
-    }
-  }
-  return pcm;
+  return ricampiona(valore, letti, f.frequenza, frequenza, canali);
 }
 
 }  // namespace quirlo
