@@ -283,23 +283,22 @@ void verificaSuoni(const QString &cartella, Rapporto &r) {
   for (const QString &nome : nomiSuoni()) {
     ++r.suoni;
     const QString percorso = unisciPercorso(cartella, nome);
-    const QString scopo = QFileInfo(percorso).baseName() == QLatin1String("no")
-                              ? QStringLiteral("il suono della risposta sbagliata")
-                              : QStringLiteral("uno dei suoni della risposta giusta");
-    if (!QFileInfo(percorso).isFile()) {
+    const QFileInfo info(percorso);
+    const QString scopo = info.baseName() == QLatin1String("no") ? QStringLiteral("il suono della risposta sbagliata")
+                                                                 : QStringLiteral("uno dei suoni della risposta giusta");
+    const QString suDisco = nomeSulDisco(info.path(), info.fileName());
+    const bool altreMaiuscole = !suDisco.isEmpty() && suDisco != info.fileName();
+    const QString comeSulDisco = QDir::toNativeSeparators(QStringLiteral("suoni/") + suDisco);
+    if (!info.isFile()) {
       QString testo = QStringLiteral("manca %1").arg(scopo);
-      const QString quasi = nomeSulDisco(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
-      if (!quasi.isEmpty() && quasi != QFileInfo(percorso).fileName())
-        testo += QStringLiteral(" (c'è %1: il gioco non lo trova, rinominalo %2)")
-                     .arg(QDir::toNativeSeparators(QStringLiteral("suoni/") + quasi), QFileInfo(percorso).fileName());
+      if (altreMaiuscole)
+        testo += QStringLiteral(" (c'è %1: il gioco non lo trova, rinominalo %2)").arg(comeSulDisco, info.fileName());
       r.segnalazioni.append({Difetto::SuonoMancante, Gravita::Errore, nome, 0, testo});
-    } else if (const QString suDisco = nomeSulDisco(QFileInfo(percorso).path(), QFileInfo(percorso).fileName());
-               !suDisco.isEmpty() && suDisco != QFileInfo(percorso).fileName()) {
+    } else if (altreMaiuscole) {
       // Windows opens "Si3.wav" for "si3.wav"; the same folder copied elsewhere would not.
       r.segnalazioni.append({Difetto::SuonoMaiuscole, Gravita::Avviso, nome, 0,
                              QStringLiteral("%1 si chiama %2: funziona, ma è meglio rinominarlo %3")
-                                 .arg(scopo, QDir::toNativeSeparators(QStringLiteral("suoni/") + suDisco),
-                                      QFileInfo(percorso).fileName())});
+                                 .arg(scopo, comeSulDisco, info.fileName())});
     } else if (LettoreSuoni::decodifica(percorso).isEmpty()) {
       r.segnalazioni.append({Difetto::SuonoIlleggibile, Gravita::Errore, nome, 0,
                              QStringLiteral("non è un suono che il gioco sa leggere: al suo posto ci sarà silenzio")});
