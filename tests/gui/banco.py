@@ -139,12 +139,15 @@ class Gioco:
             "PULSE_SERVER": "unix:" + os.path.join(self.cartella, "nessun-server-audio"),
         })
         self.ambiente.update(ambiente or {})
+        self._avvia([os.path.join(self.cartella, "quirlo"), *argomenti])
+
+    def _avvia(self, comando):
+        """Starts `comando` in the game's folder, its trace read as it comes."""
         self.righe = []
         self.tutto = []
         self.condizione = threading.Condition()
         try:
-            self.processo = subprocess.Popen([os.path.join(self.cartella, "quirlo"), *argomenti], cwd=self.cartella,
-                                             env=self.ambiente, stdin=subprocess.DEVNULL,
+            self.processo = subprocess.Popen(comando, cwd=self.cartella, env=self.ambiente, stdin=subprocess.DEVNULL,
                                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                                              preexec_fn=_muori_col_padre)
         except OSError:
@@ -154,8 +157,9 @@ class Gioco:
         self.lettore.start()
 
     def _leggi(self):
+        # Windows' C runtime ends each line of the trace with CR LF.
         for grezza in self.processo.stderr:
-            riga = grezza.decode("utf-8", "replace").rstrip("\n")
+            riga = grezza.decode("utf-8", "replace").rstrip("\r\n")
             with self.condizione:
                 self.tutto.append(riga)
                 if riga.startswith("QUIRLO "):
@@ -164,11 +168,16 @@ class Gioco:
         with self.condizione:
             self.condizione.notify_all()
 
+    def _ferma(self):
+        """Asks the running game to end; how long to wait for it."""
+        self.processo.send_signal(signal.SIGTERM)
+        return 5
+
     def chiudi(self):
         if self.processo.poll() is None:
-            self.processo.send_signal(signal.SIGTERM)
+            attesa = self._ferma()
             try:
-                self.processo.wait(5)
+                self.processo.wait(attesa)
             except subprocess.TimeoutExpired:
                 self.processo.kill()
                 self.processo.wait()

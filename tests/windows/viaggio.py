@@ -17,7 +17,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
@@ -45,47 +44,13 @@ class GiocoWine(banco.Gioco):
         self.ambiente = {k: v for k, v in os.environ.items()
                          if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")}
         self.ambiente.update({"DISPLAY": self.schermo.display, "QUIRLO_TRACCIA": "1"})
-        self.righe = []
-        self.tutto = []
-        self.condizione = threading.Condition()
-        try:
-            self.processo = subprocess.Popen([wine, os.path.join(self.programma, "Quirlo.exe")], cwd=self.cartella,
-                                             env=self.ambiente, stdin=subprocess.DEVNULL,
-                                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                                             preexec_fn=banco._muori_col_padre)
-        except OSError:
-            self.schermo.chiudi()
-            raise
-        self.lettore = threading.Thread(target=self._leggi, daemon=True)
-        self.lettore.start()
+        self._avvia([wine, os.path.join(self.programma, "Quirlo.exe")])
 
-    def _leggi(self):
-        # Windows' C runtime ends each line of the trace with CR LF.
-        for grezza in self.processo.stderr:
-            riga = grezza.decode("utf-8", "replace").rstrip("\r\n")
-            with self.condizione:
-                self.tutto.append(riga)
-                if riga.startswith("QUIRLO "):
-                    self.righe.append(riga[len("QUIRLO "):])
-                self.condizione.notify_all()
-        with self.condizione:
-            self.condizione.notify_all()
-
-    def chiudi(self):
-        if self.processo.poll() is None:
-            # The Windows process lives in the Wine server, not in the loader.
-            subprocess.run([self.wine, "taskkill", "/f", "/im", "Quirlo.exe"], env=self.ambiente,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=ATTESA)
-            try:
-                self.processo.wait(10)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
-        self.lettore.join(5)
-        self.schermo.chiudi()
-        with open(os.path.join(self.artefatti, self.nome_prova + ".log"), "w") as f:
-            f.write("\n".join(self.tutto) + "\n")
-        shutil.rmtree(self.cartella, ignore_errors=True)
+    def _ferma(self):
+        # The Windows process lives in the Wine server, not in the loader.
+        subprocess.run([self.wine, "taskkill", "/f", "/im", "Quirlo.exe"], env=self.ambiente,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=ATTESA)
+        return 10
 
     def pulsanti(self, nome, dopo, tempo=ATTESA):
         """Waits until window `nome` has been opened and painted: its buttons' centres."""
