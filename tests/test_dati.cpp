@@ -19,8 +19,8 @@ namespace {
 
 // One consonant and one vowel, c and g only hard (ca co cu ga go gu), or a
 // lone vowel: what a first-grader reads before soft c/g, digraphs, doubles,
-// clusters and diphthongs.
-const QRegularExpression SillabaAperta(QStringLiteral("^(?:[bdflmnprstvz]?[aeiou]|[cg][aou])$"));
+// clusters and diphthongs. An accented vowel is still one vowel (pe,da,lò).
+const QRegularExpression SillabaAperta(QStringLiteral("^(?:[bdflmnprstvz]?[aeiouàèéìòù]|[cg][aouàòù])$"));
 
 // RMS level in dB full scale of 16-bit stereo PCM mixed to mono, after a
 // 4th-order high-pass at taglioHz (two Butterworth biquads): roughly what a
@@ -75,7 +75,7 @@ class ProvaDati : public QObject {
     QTest::addColumn<bool>("facile");
     QTest::newRow("lista2") << QStringLiteral("lista2.txt") << 2 << 4 << QSize(288, 240) << 51 << true;
     QTest::newRow("lista4") << QStringLiteral("lista4.txt") << 2 << 4 << QSize(288, 240) << 95 << false;
-    QTest::newRow("lista3") << QStringLiteral("lista3.txt") << 3 << 3 << QSize(320, 320) << 50 << true;
+    QTest::newRow("lista3") << QStringLiteral("lista3.txt") << 3 << 3 << QSize(320, 320) << 51 << true;
     QTest::newRow("lista5") << QStringLiteral("lista5.txt") << 3 << 3 << QSize(320, 320) << 95 << false;
   }
 
@@ -113,6 +113,23 @@ class ProvaDati : public QObject {
       QVERIFY2(!immagine.isNull(), qPrintable(percorso));
       QCOMPARE(immagine.size(), formato);
     }
+  }
+
+  // The rule the easy lists are held to above, on the cases it must tell apart.
+  void sillabaAperta_data() {
+    QTest::addColumn<QString>("sillaba");
+    QTest::addColumn<bool>("aperta");
+    QTest::newRow("lò") << QStringLiteral("lò") << true;
+    QTest::newRow("cà") << QStringLiteral("cà") << true;
+    QTest::newRow("pe") << QStringLiteral("pe") << true;
+    QTest::newRow("cè") << QStringLiteral("cè") << false;
+    QTest::newRow("dal") << QStringLiteral("dal") << false;
+    QTest::newRow("lòt") << QStringLiteral("lòt") << false;
+  }
+  void sillabaAperta() {
+    QFETCH(QString, sillaba);
+    QFETCH(bool, aperta);
+    QCOMPARE(SillabaAperta.match(sillaba).hasMatch(), aperta);
   }
 
   // Teachers open the lists in Windows Notepad: every line ends in CR LF.

@@ -26,7 +26,8 @@ const SIZE = { 2: [288, 240], 3: [320, 320] };
 const SYLLABLE = /^[a-zàèéìòù]+$/;
 // Soft c/g (ce, gi), the silent i of cia/gio, digraphs, clusters, doubles and
 // diphthongs all come later in first grade, so the easy lists keep to these.
-export const EASY_SYLLABLE = /^(?:[bdflmnprstvz]?[aeiou]|[cg][aou])$/;
+// An accented vowel is still one vowel (pe,da,lò); c and g stay hard before it.
+export const EASY_SYLLABLE = /^(?:[bdflmnprstvz]?[aeiouàèéìòù]|[cg][aouàòù])$/;
 
 // Returns { width, height } of a baseline or progressive JPEG, or an error
 // string when the data is not a complete JPEG stream.
