@@ -19,7 +19,7 @@ namespace {
 
 // One consonant and one vowel, c and g only hard (ca co cu ga go gu), or a
 // lone vowel: what a first-grader reads before soft c/g, digraphs, doubles,
-// clusters and diphthongs. An accented vowel is still one vowel (pe,da,lò).
+// clusters and diphthongs. A stressed final vowel (tu,tù) is still one vowel.
 const QRegularExpression SillabaAperta(QStringLiteral("^(?:[bdflmnprstvz]?[aeiouàèéìòù]|[cg][aouàòù])$"));
 
 // RMS level in dB full scale of 16-bit stereo PCM mixed to mono, after a
@@ -115,16 +115,16 @@ class ProvaDati : public QObject {
     }
   }
 
-  // The rule the easy lists are held to above, on the cases it must tell apart.
+  // The rule the easy lists are held to: a stressed vowel is a vowel, a
+  // closing consonant or a soft c/g still fails with or without an accent.
   void sillabaAperta_data() {
     QTest::addColumn<QString>("sillaba");
     QTest::addColumn<bool>("aperta");
-    QTest::newRow("lò") << QStringLiteral("lò") << true;
-    QTest::newRow("cà") << QStringLiteral("cà") << true;
-    QTest::newRow("pe") << QStringLiteral("pe") << true;
+    QTest::newRow("tù") << QStringLiteral("tù") << true;
+    QTest::newRow("cò") << QStringLiteral("cò") << true;
+    QTest::newRow("tùr") << QStringLiteral("tùr") << false;
     QTest::newRow("cè") << QStringLiteral("cè") << false;
-    QTest::newRow("dal") << QStringLiteral("dal") << false;
-    QTest::newRow("lòt") << QStringLiteral("lòt") << false;
+    QTest::newRow("gat") << QStringLiteral("gat") << false;
   }
   void sillabaAperta() {
     QFETCH(QString, sillaba);

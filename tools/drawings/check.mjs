@@ -26,7 +26,7 @@ const SIZE = { 2: [288, 240], 3: [320, 320] };
 const SYLLABLE = /^[a-zàèéìòù]+$/;
 // Soft c/g (ce, gi), the silent i of cia/gio, digraphs, clusters, doubles and
 // diphthongs all come later in first grade, so the easy lists keep to these.
-// An accented vowel is still one vowel (pe,da,lò); c and g stay hard before it.
+// A stressed final vowel (tu,tù) is still one open vowel.
 export const EASY_SYLLABLE = /^(?:[bdflmnprstvz]?[aeiouàèéìòù]|[cg][aouàòù])$/;
 
 // Returns { width, height } of a baseline or progressive JPEG, or an error
