@@ -197,7 +197,9 @@ du -sh "$portatile"
 # ---------------------------------------------------------------------------------------
 passo "Quirlo-portable.zip"
 rm -f "$build/Quirlo-portable.zip"
-(cd "$build" && zip -qr -9 Quirlo-portable.zip Quirlo)
+# Python's zip marks names as UTF-8 (Info-ZIP does not in a C.UTF-8 locale), so
+# Windows unpacks "pedalò.jpg" under its own name and not in code page 850.
+(cd "$build" && python3 -m zipfile -c Quirlo-portable.zip Quirlo)
 ls -l "$build/Quirlo-portable.zip" | awk '{print $5 " bytes"}'
 
 passo "Quirlo-setup.exe (NSIS)"
