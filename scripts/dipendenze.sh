@@ -17,7 +17,7 @@ for scopo in "$@"; do
     package) pacchetti+=(dpkg-dev file desktop-file-utils appstream lintian binutils-mingw-w64-x86-64) ;;
     # Cross-building for Windows and testing under Wine (scripts/windows.sh).
     windows) pacchetti+=(g++-mingw-w64-x86-64-posix mingw-w64 binutils-mingw-w64-x86-64 dpkg-dev
-                         qt6-base-dev-tools wine wine64 nsis zip xvfb xauth xdotool x11-utils imagemagick
+                         qt6-base-dev-tools wine wine64 nsis xvfb xauth xdotool x11-utils imagemagick
                          python3) ;;
     *) echo "unknown purpose: $scopo" >&2; exit 2 ;;
   esac
