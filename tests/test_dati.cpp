@@ -73,7 +73,7 @@ class ProvaDati : public QObject {
     QTest::addColumn<QSize>("formato");
     QTest::addColumn<int>("minimo");  // fewest words the list ships with
     QTest::addColumn<bool>("facile");
-    QTest::newRow("lista2") << QStringLiteral("lista2.txt") << 2 << 4 << QSize(288, 240) << 54 << true;
+    QTest::newRow("lista2") << QStringLiteral("lista2.txt") << 2 << 4 << QSize(288, 240) << 56 << true;
     QTest::newRow("lista4") << QStringLiteral("lista4.txt") << 2 << 4 << QSize(288, 240) << 95 << false;
     QTest::newRow("lista3") << QStringLiteral("lista3.txt") << 3 << 3 << QSize(320, 320) << 52 << true;
     QTest::newRow("lista5") << QStringLiteral("lista5.txt") << 3 << 3 << QSize(320, 320) << 95 << false;
