@@ -4,21 +4,30 @@
 // offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include "Accettazione.h"
+#include "BancoBiblioteca.h"
 #include "DatiBanco.h"
+#include "DisegniPesanti.h"
 #include "LettoreSuoni.h"
+#include "ScortaSuoni.h"
 #include "Disegni.h"
 #include "ModuloColoriSuoni.h"
 #include "PiattaformaBanco.h"
+#include "Layout.h"
+#include "Widgets.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QFile>
 #include <QLabel>
-#include <QMediaDevices>
+#include <QMouseEvent>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QThread>
+#include <QWindow>
 #include <benchmark/benchmark.h>
+#include <pulse/simple.h>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -26,6 +35,9 @@
 
 using namespace quirlo;
 using namespace quirlo::banco;
+
+// BancoVoci.cpp
+void registraVoci();
 
 namespace {
 
@@ -96,7 +108,7 @@ void benchCaricaLista(benchmark::State &state) {
   auto w = apri<W>(state, Dati->percorso());
   if (!w)
     return;
-  const QString nome = QString::fromUtf8(w->configurazione().listaDifficile);
+  const QString nome = QString::fromLatin1(w->regole().difficile.file);
   for (auto _ : state) {
     if (!w->CaricaLista(nome) || Globali::NumeroParole != CartellaBanco::Parole) {
       state.SkipWithError("the list was refused");
@@ -129,11 +141,11 @@ void lascia(Esercizio &w, int riga, int indice, QLabel *carta) {
 
 // Card i dropped where it belongs.
 void lasciaGiusta(Esercizio &w, int i) {
-  const CartaEsercizio &c = w.configurazione().carte[size_t(i)];
+  const CartaEsercizio &c = w.regole().carte[size_t(i)];
   lascia(w, c.sillaba, c.parola, w.carta(i));
 }
 
-int carte(const Esercizio &w) { return int(w.configurazione().carte.size()); }
+int carte(const Esercizio &w) { return int(w.regole().carte.size()); }
 
 // Long enough for the player to close its stream once the last sound has
 // drained (its length plus a second and a half): the next sound opens it again.
@@ -194,11 +206,11 @@ void benchDropSbagliato(benchmark::State &state) {
   if (!w)
     return;
   // A card and a slot of another word whose syllable differs from the card's.
-  const auto &cfg = w->configurazione();
+  const auto &cfg = w->regole();
   int carta = -1, indice = -1;
   for (int i = 0; i < carte(*w) && carta < 0; ++i) {
     const CartaEsercizio &c = cfg.carte[size_t(i)];
-    for (int k = 0; k < cfg.parole; ++k) {
+    for (int k = 0; k < cfg.parole(); ++k) {
       if (w->Sillaba(c.sillaba, w->Scelta(k)).toUpper() != w->carta(i)->text().toUpper()) {
         carta = i;
         indice = k;
@@ -248,6 +260,145 @@ void benchDropCompleto(benchmark::State &state) {
   state.SetLabel(OrigineFinestre + ", " + DescrizioneSuono);
 }
 
+// The heaviest drawings the game accepts, four of a kind, in folders of their own.
+QString CartellePesanti[std::size(TuttiPesanti)];
+
+// Opening the window, as the menu does: its list read and accepted, the first
+// exercise built and shown. The drawings are only waited for a moment.
+void benchAperturaPesanti(benchmark::State &state, int tipo) {
+  Piattaforma_->cartella = CartellePesanti[tipo];
+  for (auto _ : state) {
+    std::unique_ptr<DISEGNI1> w;
+    bool caricata = false;
+    state.SetIterationTime(cronometra([&] {
+      w = std::make_unique<DISEGNI1>();
+      caricata = w->Form_Load();
+      if (caricata) {
+        w->show();
+        // Up to its first exposure, where it waits a little for its drawings.
+        while (!w->windowHandle()->isExposed())
+          QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+      }
+    }));
+    if (!caricata) {
+      state.SkipWithError("the window refused its list");
+      break;
+    }
+    assesta();
+  }
+}
+
+// The drop that completes an exercise and builds the next, over those drawings;
+// between drops the frames are left to fill, as a child's pause allows.
+void benchDropCompletoPesanti(benchmark::State &state, int tipo) {
+  auto w = apri<DISEGNI1>(state, CartellePesanti[tipo]);
+  if (!w)
+    return;
+  for (auto _ : state) {
+    while (w->disegniInArrivo() > 0)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    for (int i = 0; i < carte(*w) - 1; ++i)
+      lasciaGiusta(*w, i);
+    assesta();
+    state.SetIterationTime(cronometra([&] { lasciaGiusta(*w, carte(*w) - 1); }));
+    if (w->SillabeGiuste() != 0) {
+      state.SkipWithError("the last drop did not complete the exercise");
+      break;
+    }
+    assesta();
+  }
+}
+
+// Resident memory now, in kB.
+qint64 residenteKb() {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly))
+    return 0;
+  for (const QByteArray &riga : f.readAll().split('\n'))
+    if (riga.startsWith("VmRSS:"))
+      return riga.mid(6).trimmed().split(' ').first().toLongLong();
+  return 0;
+}
+
+// A press on drawing k, as the mouse gives it: the seconds until its word's
+// sound is handed to the player; negative when none is within 10 s.
+double tocca(Esercizio &w, int k) {
+  const int prima = Piattaforma_->voci;
+  Immagine *disegno = w.cornice(k);
+  const QPointF centro = QRectF(disegno->rect()).center();
+  QMouseEvent premi(QEvent::MouseButtonPress, centro, disegno->mapToGlobal(centro), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent lascia(QEvent::MouseButtonRelease, centro, disegno->mapToGlobal(centro), Qt::LeftButton, Qt::NoButton,
+                     Qt::NoModifier);
+  const auto t0 = Orologio::now();
+  QApplication::sendEvent(disegno, &premi);
+  QElapsedTimer limite;
+  limite.start();
+  while (Piattaforma_->voci == prima && limite.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+  QApplication::sendEvent(disegno, &lascia);
+  if (Piattaforma_->voci == prima)
+    return -1;
+  return std::chrono::duration<double>(Piattaforma_->ultimaVoce - t0).count();
+}
+
+enum class TipoVoce { Spedita, SintesiNuova, SintesiTenuta };
+
+// From the tap to the sound handed to the player: a shipped recording (the
+// game's own lists), the computer's voice for a word it has not said yet, and
+// for one it has (the prepared lists' made-up words have no recording).
+void benchTocco(benchmark::State &state, TipoVoce voce) {
+  if (voce == TipoVoce::Spedita && !CartellaFinestre.isEmpty()) {
+    state.SkipWithError("the game folder has no shipped lists");
+    return;
+  }
+  auto w = apri<DISEGNI1>(state, voce == TipoVoce::Spedita ? CartellaFinestre : Dati->percorso());
+  if (!w)
+    return;
+  // The computer's voice keeps what it said for the whole run, repetitions included.
+  static QSet<QString> dette;
+  if (voce != TipoVoce::Spedita && dette.isEmpty()) {
+    // The engine is loaded and started once in a run: timed apart.
+    const double avvio = tocca(*w, 0);
+    if (avvio < 0) {
+      state.SkipWithError("no Italian voice on this system");
+      return;
+    }
+    if (voce == TipoVoce::SintesiNuova)  // the later run finds the engine started
+      state.counters["avvio_ms"] = avvio * 1000;
+    dette.insert(w->partita().parola(0));
+  }
+  const qint64 primaKb = residenteKb();
+  int k = 0;
+  for (auto _ : state) {
+    if (voce == TipoVoce::SintesiNuova) {
+      // A drawing whose word the computer has not said yet.
+      for (int tentativi = 0; dette.contains(w->partita().parola(k)) && tentativi < 400; ++tentativi) {
+        k = (k + 1) % 4;
+        if (k == 0) {
+          w->GeneraEsercizio();
+          assesta();
+        }
+      }
+      if (dette.contains(w->partita().parola(k))) {
+        state.SkipWithError("every word of the list has been said");
+        return;
+      }
+      dette.insert(w->partita().parola(k));
+    }
+    const double secondi = tocca(*w, voce == TipoVoce::SintesiTenuta ? 0 : k);
+    if (secondi < 0) {
+      state.SkipWithError("no sound reached the player");
+      return;
+    }
+    state.SetIterationTime(secondi);
+    if (voce == TipoVoce::Spedita)
+      k = (k + 1) % 4;
+  }
+  state.counters["rss_kb_in_piu"] = double(residenteKb() - primaKb);
+  state.SetLabel(voce == TipoVoce::Spedita ? "shipped lists and voices" : "prepared lists, the computer's voice");
+}
+
 // The windows use the game folder when both easy lists are accepted there.
 void scegliCartellaFinestre(const QString &cartellaGioco) {
   const bool spediti = accettaLista(cartellaGioco, QStringLiteral("\\lista2.txt"), 2, 4).lista &&
@@ -257,22 +408,45 @@ void scegliCartellaFinestre(const QString &cartellaGioco) {
                             : "prepared lists, drawings " + Dati->origineDisegni().toStdString();
 }
 
+// Whether the player finds a sound server to play to, as it looks for one.
+bool serverAudio() {
+  const pa_sample_spec formato{PA_SAMPLE_S16LE, 44100, 2};
+  pa_simple *s = pa_simple_new(nullptr, "quirlo_bench", PA_STREAM_PLAYBACK, nullptr, "prova", &formato, nullptr,
+                               nullptr, nullptr);
+  if (s)
+    pa_simple_free(s);
+  return s != nullptr;
+}
+
 // As the game does once its start screen is up.
 void precaricaSuoni() {
   for (const QString &cartella : {CartellaFinestre, Dati->percorso()}) {
     Piattaforma_->cartella = cartella;
-    for (int n = 1; n <= ModuloColoriSuoni::SuoniEsatti; ++n)
+    for (int n = 1; n <= catalogo::SuoniEsatti; ++n)
       Piattaforma_->lettore().precarica(ModuloColoriSuoni::percorsoSuonoEsatto(n));
     Piattaforma_->lettore().precarica(ModuloColoriSuoni::percorsoSuonoErrato());
   }
-  const QAudioDevice uscita = QMediaDevices::defaultAudioOutput();
-  DescrizioneSuono = uscita.isNull() ? "sound: no audio device, silent"
-                                     : "sound: " + uscita.description().toStdString();
+  DescrizioneSuono = serverAudio() ? "sound: a sound server's stream" : "sound: no sound server, silent";
 }
 
 void registra() {
+  registraVoci();
   using benchmark::kMicrosecond;
   using benchmark::kMillisecond;
+  benchmark::RegisterBenchmark("Tocco/voce spedita", benchTocco, TipoVoce::Spedita)
+      ->UseManualTime()
+      ->Iterations(200)
+      ->Unit(kMillisecond);
+  // Each word is new once: one run of 60 of the list's 100.
+  benchmark::RegisterBenchmark("Tocco/sintesi nuova", benchTocco, TipoVoce::SintesiNuova)
+      ->UseManualTime()
+      ->Iterations(60)
+      ->Repetitions(1)
+      ->Unit(kMillisecond);
+  benchmark::RegisterBenchmark("Tocco/sintesi tenuta", benchTocco, TipoVoce::SintesiTenuta)
+      ->UseManualTime()
+      ->Iterations(200)
+      ->Unit(kMillisecond);
   benchmark::RegisterBenchmark("leggiLista/100x2", benchLeggiLista, 2)->Unit(kMicrosecond);
   benchmark::RegisterBenchmark("leggiLista/100x3", benchLeggiLista, 3)->Unit(kMicrosecond);
   benchmark::RegisterBenchmark("accettaLista/100x2", benchAccettaLista, 2)->Unit(kMillisecond);
@@ -299,6 +473,15 @@ void registra() {
       ->UseManualTime()->Iterations(100)->Unit(kMillisecond);
   benchmark::RegisterBenchmark("DropCompleto/DISEGNI2", benchDropCompleto<DISEGNI2>)
       ->UseManualTime()->Iterations(100)->Unit(kMillisecond);
+  for (int t = 0; t < int(std::size(TuttiPesanti)); ++t) {
+    if (CartellePesanti[t].isEmpty())
+      continue;
+    const std::string nome = nomePesanti(TuttiPesanti[t]);
+    benchmark::RegisterBenchmark(("AperturaPesanti/" + nome).c_str(), benchAperturaPesanti, t)
+        ->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(kMillisecond);
+    benchmark::RegisterBenchmark(("DropCompletoPesanti/" + nome).c_str(), benchDropCompletoPesanti, t)
+        ->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(kMillisecond);
+  }
 }
 
 // The offscreen platform warns about every fixed-size window it shows.
@@ -315,11 +498,7 @@ int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(filtraMessaggi);
   QApplication app(argc, argv);
-  // The same faces the game maps its layouts' fonts to.
-  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  QFont::insertSubstitutions(QStringLiteral("Arial"),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  sostituisciCaratteri();
 
   PiattaformaBanco piattaforma;
   impostaPiattaforma(&piattaforma);
@@ -334,8 +513,15 @@ int main(int argc, char **argv) {
   Dati = &dati;
   scegliCartellaFinestre(cartellaGioco);
   precaricaSuoni();
+  QTemporaryDir pesanti;
+  for (int t = 0; t < int(std::size(TuttiPesanti)); ++t) {
+    const QString cartella = pesanti.filePath(QString::fromLatin1(nomePesanti(TuttiPesanti[t])));
+    if (preparaPesanti(TuttiPesanti[t], cartella))
+      CartellePesanti[t] = cartella;
+  }
 
   registra();
+  registraBiblioteca(cartellaGioco);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv))
     return 1;
@@ -344,7 +530,7 @@ int main(int argc, char **argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   QDir(dati.percorso()).removeRecursively();
-  // As the game does: Qt Multimedia may abort inside the sound server's library on the way out.
+  // As the game does: the player's thread may be waiting on the sound server.
   std::fflush(nullptr);
   _exit(0);
 }

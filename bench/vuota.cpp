@@ -1,6 +1,6 @@
 // The floor for the start-up figures: an empty Qt Widgets window, traced the
 // same way as the game's, measured on the same display at the same time.
-#include "Traccia.h"
+#include "TracciaFinestre.h"
 
 #include <QApplication>
 #include <QWidget>

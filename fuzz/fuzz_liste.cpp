@@ -85,7 +85,8 @@ void verificaLettura(const ListaLetta &letta, const QList<Campo> &campi, int n) 
       verifica(letta.parole.size() == MassimoParole && campi.size() > MassimoParole * n, "101st word refused");
       break;
     case Problema::SillabeIncomplete:
-      verifica(campi.size() % n != 0 && campi.size() < (MassimoParole + 1) * n, "incomplete only when short");
+      verifica((campi.size() % n != 0 || campi.last().troncato) && campi.size() < (MassimoParole + 1) * n,
+               "incomplete only when short, or cut after a comma");
       break;
     case Problema::SillabaTroppoLunga:
       verifica(r.testo.size() > MassimoLettereSillaba && campi.size() > letta.parole.size() * n,
@@ -126,7 +127,7 @@ void verificaLettura(const ListaLetta &letta, const QList<Campo> &campi, int n) 
   if (!inMemoria.accettata())
     verifica(r.problema == inMemoria.rifiuto->problema, "the same refusal as in memory");
   else if (r.problema == Problema::TroppoPoche)
-    verifica(inMemoria.parole.size() < servono && r.quante == inMemoria.parole.size(), "too few counted");
+    verifica(inMemoria.parole.size() < servono && r.trovate == inMemoria.parole.size(), "too few counted");
   else
     verifica(r.problema == Problema::DisegniMancanti && !r.disegni.isEmpty(), "a missing drawing is named");
 }

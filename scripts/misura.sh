@@ -15,7 +15,8 @@ formato=()
 
 bash "$radice/scripts/dipendenze.sh" build bench
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIRLO_BENCH=ON -DQUIRLO_TESTS=OFF >/dev/null
-cmake --build "$cartella" --target quirlo quirlo_bench quirlo_vuota quirlo_disegni_pesanti >/dev/null
+cmake --build "$cartella" --target quirlo quirlo_bench quirlo_vuota quirlo_disegni_pesanti quirlo-parole \
+  quirlo_bench_foto quirlo_bench_schede >/dev/null
 misure="$cartella/misure"
 mkdir -p "$misure"
 
@@ -55,3 +56,6 @@ echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //
 echo "Medians: start-up of $ripetizioni runs per exercise window (start screen and menu: all runs), peak RSS of 3."
 echo
 python3 "$radice/bench/tabella.py" "$misure/banco.json" "$misure/avvio.json" "$misure/disegni.json" "${formato[@]}"
+echo
+echo "The word editor (quirlo-parole), medians of 10 runs:"
+python3 "$radice/bench/parole.py" "$cartella/bin" --runs 10 --json "$misure/parole.json"

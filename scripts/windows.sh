@@ -155,7 +155,9 @@ fi
 # ---------------------------------------------------------------------------------------
 passo "Quirlo for Windows: configure and build ($build)"
 mkdir -p "$build"
-cmake -S "$radice" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+lanciatore=()
+if command -v ccache > /dev/null; then lanciatore=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S "$radice" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${lanciatore[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$qt_prefix/mingw-w64-x86_64.cmake" \
   -DQUIRLO_WINEPREFIX="$build/wine" > "$build/configure.log" 2>&1 \
@@ -168,11 +170,11 @@ echo "built: $(cd "$build/bin" && ls ./*.exe | tr '\n' ' ')"
 passo "portable folder: $build/Quirlo"
 portatile=$build/Quirlo
 rm -rf "$portatile"
+# The project's own install rules lay out the folder: every program, the lists,
+# drawings and sounds, the licence and the notes on the data.
+cmake --install "$build" --prefix "$portatile" > "$build/install.log" 2>&1 \
+  || { tail -20 "$build/install.log" >&2; false; }
 mkdir -p "$portatile"/{platforms,styles,imageformats}
-cp "$build/bin/Quirlo.exe" "$build/bin/quirlo-verifica.exe" "$portatile/"
-# The lists, drawings and sounds; the notes on them under a name Notepad opens.
-(cd "$radice/data" && find . -type f ! -name README.md -exec cp --parents {} "$portatile/" \;)
-cp "$radice/data/README.md" "$portatile/LEGGIMI-dati.txt"
 cp "$qt_prefix"/bin/Qt6{Core,Gui,Widgets}.dll "$portatile/"
 cp "$qt_prefix/plugins/platforms/qwindows.dll" "$portatile/platforms/"
 cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$portatile/styles/"

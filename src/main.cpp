@@ -2,14 +2,15 @@
 #include "Disegni.h"
 #include "FormSemplice.h"
 #include "Finestre.h"
+#include "Layout.h"
 #include "Modulo1.h"
 #include "ModuloColoriSuoni.h"
-#include "PiattaformaQt.h"
+#include "PiattaformaFinestre.h"
 #include "PrimoFrame.h"
+#include "TestiInAnticipo.h"
 #include "Uscita.h"
 
 #include <QApplication>
-#include <QFont>
 
 using namespace quirlo;
 
@@ -19,17 +20,14 @@ int main(int argc, char *argv[]) {
   // Ties the window to the menu entry and its icon where the compositor asks
   // (Wayland); on X11 the entry's StartupWMClass matches the class "Quirlo".
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quirlo"));
-  // The layouts were drawn for these faces; Liberation Sans keeps Arial's metrics.
-  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  sostituisciCaratteri();
 
   // The one option: a classroom board shows the game on the whole screen.
   // Anything else on the command line is ignored.
   if (QApplication::arguments().contains(QStringLiteral("--schermo-intero")))
     SchermoIntero::imposta(true);
 
-  PiattaformaQt piattaformaQt;
+  PiattaformaFinestre piattaformaQt;
   impostaPiattaforma(&piattaformaQt);
 
   Finestre::registra(TipoFinestra::FormAvvio, [] { return new FormAvvio; });
@@ -41,11 +39,13 @@ int main(int argc, char *argv[]) {
 
   // Decode the five sounds and open the audio output once the start screen has
   // painted its first frame, so neither that frame nor a drop waits on disk or
-  // on the sound server.
+  // on the sound server; then, while the child reads the start screen, make
+  // ready the letters of the windows to come.
   dopoPrimoFrame(Finestre::aperta(TipoFinestra::FormAvvio), [&piattaformaQt] {
-    for (int n = 1; n <= ModuloColoriSuoni::SuoniEsatti; ++n)
-      piattaformaQt.lettore().precarica(ModuloColoriSuoni::percorsoSuonoEsatto(n));
-    piattaformaQt.lettore().precarica(ModuloColoriSuoni::percorsoSuonoErrato());
+    for (const QString &suono : ModuloColoriSuoni::percorsiSuoni())
+      piattaformaQt.lettore().precarica(suono);
+    for (const Schermata *s : {&schermataMenu(), &schermataDisegni1(), &schermataDisegni2()})
+      preparaTesti(*s);
   });
 
   return fineProgramma(QApplication::exec());

@@ -19,9 +19,11 @@
 #include "Disegni.h"
 #include "Gioco.h"
 #include "Immagini.h"
+#include "Piattaforma.h"
 #include "PiattaformaFinta.h"
 #include "Verifica.h"
 #include "Widgets.h"
+#include "ProvaMain.h"
 
 using namespace quirlo;
 using namespace quirlo::prova;
@@ -152,6 +154,7 @@ class ProvaCartellaOstile : public QObject {
       p.finta.numeri.append({perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(1)});
       completa(w);
       QCOMPARE(Globali::NumeroEsatti, 1);
+      QVERIFY(aspettaDisegni(w));
       QVERIFY(w.cornice(3)->immagine().isNull());
       QVERIFY(!w.cornice(0)->immagine().isNull());
       Globali::NumeroEsatti = 0;
@@ -201,6 +204,50 @@ class ProvaCartellaOstile : public QObject {
     QVERIFY(QFile::setPermissions(disegno, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
   }
 
+  // A user's folder nobody but its owner may enter (mode 0000), with a list of
+  // her own inside: the program's lists are what the game can use, and the
+  // teacher is told so, once in the game and in the checker.
+  void cartellaUtenteIlleggibile() {
+    PiattaformaInstallata p;
+    CartellaDati programma, utente;
+    p.finta.cartella = programma.percorso();
+    p.finta.utente = utente.percorso();
+    programma.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(4));
+    programma.scriviLista(QStringLiteral("lista4.txt"), paroleBisillabe(4));
+    utente.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(7).mid(2));
+    const auto aperta = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                        QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(programma.percorso(), aperta));
+    QVERIFY(QFile::setPermissions(programma.file(QStringLiteral("jpg")), aperta));
+    QVERIFY(QFile::setPermissions(utente.percorso(), {}));
+    CartelleDati dati;
+    verifica::Rapporto rapporto;
+    {
+      ComeUtente come;
+      if (!come.pronto())
+        QSKIP("cannot act as a user without root's rights here");
+      dati = trovaCartelleDati(utente.percorso(), programma.percorso());
+      p.finta.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(0)};
+      DISEGNI1 w;
+      QVERIFY(w.Form_Load());
+      p.finta.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(0)};
+      w.mnudifficile_Click();
+      rapporto = verifica::verificaCartelleDati(dati);
+    }
+    QVERIFY(QFile::setPermissions(utente.percorso(), aperta));
+    QCOMPARE(dati.cartelle, QStringList{programma.percorso()});
+    QCOMPARE(dati.utenteIlleggibile, utente.percorso());
+    QCOMPARE(p.finta.messaggi.size(), 1);
+    QVERIFY2(p.finta.messaggi[0].testo.contains(utente.percorso()) &&
+                 p.finta.messaggi[0].testo.contains(QStringLiteral("permessi")),
+             qPrintable(p.finta.messaggi[0].testo));
+    QCOMPARE(int(Globali::NumeroParole), 4);  // the program's list
+    QVERIFY(!rapporto.segnalazioni.isEmpty());
+    QCOMPARE(rapporto.segnalazioni[0].difetto, verifica::Difetto::CartellaIlleggibile);
+    QCOMPARE(rapporto.segnalazioni[0].gravita, verifica::Gravita::Errore);
+    QVERIFY(verifica::formatta(rapporto.segnalazioni[0]).startsWith(QStringLiteral("[ERRORE] non riesco a leggere")));
+  }
+
   // A file that says it is empty and holds megabytes (as one growing while it
   // is checked would): read no further than the bound.
   void letturaLimitata() {
@@ -221,5 +268,5 @@ class ProvaCartellaOstile : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaCartellaOstile)
+QUIRLO_TEST_MAIN(ProvaCartellaOstile)
 #include "test_cartella_ostile.moc"

@@ -1,8 +1,11 @@
 #include "Accettazione.h"
+#include "Banco.h"
 #include "Dati.h"
+#include "Gioco.h"
 #include "Disegni.h"
 #include "PiattaformaFinta.h"
-#include "PiattaformaQt.h"
+#include "Piattaforma.h"
+#include "ProvaMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,14 +33,11 @@ QStringList unite(const QList<QStringList> &parole) {
 
 // A program folder with its lists and drawings, a user folder the test fills,
 // and the scripted platform pointing at both.
-struct Banco {
-  PiattaformaInstallata p;
-  CartellaDati programma;
+struct BancoDueCartelle : Banco {
+  CartellaDati &programma = d;
   CartellaDati utente;
-  PiattaformaFinta &f = p.finta;
-  Banco() {
+  BancoDueCartelle() {
     programma.scriviLista(QStringLiteral("lista2.txt"), DelProgramma);
-    f.cartella = programma.percorso();
     f.utente = utente.percorso();
   }
   // 'u' or 'p' for each drawing path, by the folder it lies in.
@@ -51,7 +51,7 @@ struct Banco {
   }
 };
 
-using Prepara = std::function<void(Banco &)>;
+using Prepara = std::function<void(BancoDueCartelle &)>;
 
 }  // namespace
 
@@ -71,45 +71,45 @@ class ProvaCartelle : public QObject {
     const QStringList programma = unite(DelProgramma);
     const QStringList utente = unite(DellUtente);
     const int accettata = -1;
-    QTest::newRow("no user folder") << Prepara([](Banco &b) {
+    QTest::newRow("no user folder") << Prepara([](BancoDueCartelle &b) {
       b.f.utente = b.utente.file(QStringLiteral("non-c-e"));
     }) << programma << QStringLiteral("pppppp") << accettata;
-    QTest::newRow("no folder named") << Prepara([](Banco &b) { b.f.utente.clear(); }) << programma
+    QTest::newRow("no folder named") << Prepara([](BancoDueCartelle &b) { b.f.utente.clear(); }) << programma
                                      << QStringLiteral("pppppp") << accettata;
-    QTest::newRow("empty user folder") << Prepara([](Banco &) {}) << programma << QStringLiteral("pppppp")
+    QTest::newRow("empty user folder") << Prepara([](BancoDueCartelle &) {}) << programma << QStringLiteral("pppppp")
                                        << accettata;
-    QTest::newRow("user's list and drawings") << Prepara([](Banco &b) {
+    QTest::newRow("user's list and drawings") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente);
     }) << utente << QStringLiteral("uuuuuu") << accettata;
-    QTest::newRow("user's list, program's drawings") << Prepara([](Banco &b) {
+    QTest::newRow("user's list, program's drawings") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviLista(QStringLiteral("lista2.txt"), DelProgramma.mid(2, 4), false);
     }) << programma.mid(2, 4) << QStringLiteral("pppp") << accettata;
-    QTest::newRow("user's drawing stands in for the program's") << Prepara([](Banco &b) {
+    QTest::newRow("user's drawing stands in for the program's") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviDisegno(unite(DelProgramma)[3]);
     }) << programma << QStringLiteral("pppupp") << accettata;
-    QTest::newRow("user's drawing in other letter case still first") << Prepara([](Banco &b) {
+    QTest::newRow("user's drawing in other letter case still first") << Prepara([](BancoDueCartelle &b) {
       QString nome = unite(DelProgramma)[0];
       nome[0] = nome[0].toUpper();
       b.utente.scriviDisegno(nome);
     }) << programma << QStringLiteral("uppppp") << accettata;
-    QTest::newRow("other user lists leave this one") << Prepara([](Banco &b) {
+    QTest::newRow("other user lists leave this one") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviLista(QStringLiteral("lista4.txt"), DellUtente);
     }) << programma << QStringLiteral("pppppp") << accettata;
     // A broken copy is the teacher's to mend: never swapped for the program's unawares.
-    QTest::newRow("user's list broken") << Prepara([](Banco &b) {
+    QTest::newRow("user's list broken") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviFile(QStringLiteral("lista2.txt"), "ca,sa\r\nlu\r\n");
     }) << QStringList() << QString() << int(Problema::SillabeIncomplete);
-    QTest::newRow("user's list too short") << Prepara([](Banco &b) {
+    QTest::newRow("user's list too short") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente.mid(0, 3));
     }) << QStringList() << QString() << int(Problema::TroppoPoche);
-    QTest::newRow("user's word with no drawing anywhere") << Prepara([](Banco &b) {
+    QTest::newRow("user's word with no drawing anywhere") << Prepara([](BancoDueCartelle &b) {
       b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente);
       b.utente.rimuovi(QStringLiteral("jpg/%1.jpg").arg(unite(DellUtente)[4]));
     }) << QStringList() << QString() << int(Problema::DisegniMancanti);
-    QTest::newRow("a folder where the user's list should be") << Prepara([](Banco &b) {
+    QTest::newRow("a folder where the user's list should be") << Prepara([](BancoDueCartelle &b) {
       QDir(b.utente.percorso()).mkpath(QStringLiteral("lista2.txt"));
     }) << QStringList() << QString() << int(Problema::FileIlleggibile);
-    QTest::newRow("user folder is the program folder") << Prepara([](Banco &b) {
+    QTest::newRow("user folder is the program folder") << Prepara([](BancoDueCartelle &b) {
       b.f.utente = b.programma.percorso() + QStringLiteral("/.");
     }) << programma << QStringLiteral("pppppp") << accettata;
   }
@@ -119,7 +119,7 @@ class ProvaCartelle : public QObject {
     QFETCH(QStringList, parole);
     QFETCH(QString, cartelle);
     QFETCH(int, problema);
-    Banco b;
+    BancoDueCartelle b;
     prepara(b);
     const EsitoAccettazione e = accettaLista(cartelleDati(), QStringLiteral("\\lista2.txt"), 2, 4);
     if (problema >= 0) {
@@ -181,12 +181,13 @@ class ProvaCartelle : public QObject {
 
   // The window itself: the user's list is what the child plays, with its drawings.
   void laFinestraLeggeLaCartellaUtente() {
-    Banco b;
+    BancoDueCartelle b;
     b.utente.scriviLista(QStringLiteral("lista2.txt"), DellUtente);
     b.f.numeri = {0.01, 0.2, 0.4, 0.6, 0.0};
     DISEGNI1 w;
     QVERIFY(w.Form_Load());
     QCOMPARE(int(Globali::NumeroParole), int(DellUtente.size()));
+    QVERIFY(aspettaDisegni(w));
     QCOMPARE(b.f.immagini.size(), 4);
     QCOMPARE(b.cartelleDi(b.f.immagini), QStringLiteral("uuuu"));
     const QStringList utente = unite(DellUtente);
@@ -204,7 +205,7 @@ class ProvaCartelle : public QObject {
 
   void rifiutoDellaCopia() {
     QFETCH(bool, copia);
-    Banco b;
+    BancoDueCartelle b;
     const CartellaDati &rotta = copia ? b.utente : b.programma;
     rotta.scriviLista(QStringLiteral("lista2.txt"), DelProgramma.mid(0, 2));
     DISEGNI1 w;
@@ -215,6 +216,53 @@ class ProvaCartelle : public QObject {
     const QString dove =
         QStringLiteral("cartella personale, \u00AB%1\u00BB").arg(QDir::toNativeSeparators(b.utente.percorso()));
     QCOMPARE(testo.contains(dove), copia);
+  }
+
+  // The teacher's copy that can't be read is hers, not the program's; her
+  // folder's name reaches the box with its control and direction marks escaped.
+  void copiaNelMessaggio_data() {
+    QTest::addColumn<QString>("sottocartella");  // of the user's folder, used as the user's folder
+    QTest::addColumn<bool>("illeggibile");       // a folder in place of the list, else a list too short
+    QTest::addColumn<QString>("nomeMostrato");
+    const bool windows = QSysInfo::productType() == QLatin1String("windows");
+    QTest::newRow("list that can't be read") << QString() << true << QString();
+    // NTFS allows no control character in a name.
+    QTest::newRow("marks in the folder's name")
+        << (windows ? QStringLiteral("maestra\u202Eotip\u2028x") : QStringLiteral("maestra\x1b[31m\u202Eotip\u2028x"))
+        << false
+        << (windows ? QStringLiteral("maestra\\u202eotip\\u2028x") : QStringLiteral("maestra\\x1b[31m\\u202eotip\\u2028x"));
+  }
+  void copiaNelMessaggio() {
+    QFETCH(QString, sottocartella);
+    QFETCH(bool, illeggibile);
+    QFETCH(QString, nomeMostrato);
+    BancoDueCartelle b;
+    QString utente = b.utente.percorso();
+    if (!sottocartella.isEmpty()) {
+      QVERIFY(QDir(utente).mkdir(sottocartella));
+      utente = QDir(utente).filePath(sottocartella);
+      b.f.utente = utente;
+    }
+    if (illeggibile)
+      QVERIFY(QDir(utente).mkdir(QStringLiteral("lista2.txt")));
+    else {
+      QFile lista(QDir(utente).filePath(QStringLiteral("lista2.txt")));
+      QVERIFY(lista.open(QIODevice::WriteOnly));
+      lista.write("ca,sa\r\n");
+    }
+    DISEGNI1 w;
+    QVERIFY(!w.Form_Load());
+    QCOMPARE(b.f.messaggi.size(), 1);
+    const QString testo = b.f.messaggi.first().testo;
+    QVERIFY2(testo.contains(QStringLiteral("cartella personale")), qPrintable(testo));
+    QVERIFY2(!testo.contains(QStringLiteral("nella cartella del programma")), qPrintable(testo));
+    if (illeggibile)
+      QVERIFY2(testo.contains(QStringLiteral("permessi")), qPrintable(testo));
+    if (!nomeMostrato.isEmpty())
+      QVERIFY2(testo.contains(nomeMostrato), qPrintable(testo));
+    for (const QChar c : testo)
+      QVERIFY2(c == QLatin1Char('\n') || (c.unicode() >= 0x20 && c.unicode() != 0x202E && c.unicode() != 0x2028),
+               qPrintable(QString::number(c.unicode(), 16)));
   }
 
   // ~/.local/share/quirlo (under $XDG_DATA_HOME when set) on Linux, %APPDATA%\Quirlo
@@ -233,5 +281,5 @@ class ProvaCartelle : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaCartelle)
+QUIRLO_TEST_MAIN(ProvaCartelle)
 #include "test_cartelle.moc"

@@ -11,43 +11,27 @@
 #include <QTest>
 
 #include "Adattamento.h"
+#include "Banco.h"
 #include "Dati.h"
 #include "Disegni.h"
 #include "FormSemplice.h"
 #include "Gioco.h"
 #include "PiattaformaFinta.h"
 #include "Widgets.h"
+#include "ProvaMain.h"
 
 using namespace quirlo;
 using namespace quirlo::prova;
 
 namespace {
 
-struct Banco {
-  PiattaformaInstallata p;
-  CartellaDati d;
-  PiattaformaFinta &f = p.finta;
-  std::unique_ptr<Esercizio> w;
-
-  explicit Banco(int finestra, bool intero = false) {
-    f.cartella = d.percorso();
-    d.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(6));
-    d.scriviLista(QStringLiteral("lista3.txt"), paroleTrisillabe(5));
-    SchermoIntero::imposta(intero);
-    if (finestra == 1)
-      w = std::make_unique<DISEGNI1>();
-    else
-      w = std::make_unique<DISEGNI2>();
-    SchermoIntero::imposta(false);
-    if (!w->Form_Load())
-      qFatal("fixture lists refused");
-    w->show();
+struct BancoClasse : BancoFinestra {
+  explicit BancoClasse(int finestra, bool intero = false) : BancoFinestra(finestra, intero) {
     w->activateWindow();
     if (!QTest::qWaitForWindowActive(w.get()))
       qFatal("window never active");
   }
 
-  int carte() const { return int(w->configurazione().carte.size()); }
   double fattore() const { return w->adattatore()->fattore(); }
   // A key as a child presses it: to whatever has the keyboard, else the window.
   void tasto(Qt::Key k, Qt::KeyboardModifiers m = {}) const {
@@ -136,10 +120,11 @@ class ProvaClasse : public QObject {
   void schermoIntero_data() { finestre(); }
   void schermoIntero() {
     QFETCH(int, finestra);
-    Banco b(finestra);
+    BancoClasse b(finestra);
     QCOMPARE(b.fattore(), 1.0);
     const QRect cornice0 = b.w->cornice(0)->geometry();
     const QRect carta0 = b.w->carta(0)->geometry();
+    QVERIFY(aspettaDisegni(*b.w));
     const QSize disegno = b.w->cornice(0)->immagine().size();
 
     const QSize schermo = b.w->screen()->geometry().size();
@@ -161,7 +146,12 @@ class ProvaClasse : public QObject {
     const QSize cliente = b.w->centralWidget()->size();
     const QPoint o = b.w->adattatore()->origine();
     QVERIFY(scalato.height() <= cliente.height());
-    QCOMPARE(o, QPoint((cliente.width() - scalato.width()) / 2, (cliente.height() - scalato.height()) / 2));
+    QCOMPARE(o.y(), (cliente.height() - scalato.height()) / 2);
+    // Across, the layout's controls are centred, not its area.
+    const QRect tutto = ingombro(b.w->configurazione().schermata);
+    const int sinistra = o.x() + pixelScalato(tutto.left(), f);
+    const int destra = o.x() + pixelScalato(tutto.left() + tutto.width(), f);
+    QVERIFY2(std::abs(cliente.width() - destra - sinistra) <= 1, qPrintable(QString("%1 %2").arg(sinistra).arg(destra)));
     QVERIFY(o.x() > 100);
     for (QWidget *x : b.w->controlli().inOrdineDiCreazione()) {
       const Controllo &c = dynamic_cast<Scalabile *>(x)->controllo();
@@ -170,6 +160,7 @@ class ProvaClasse : public QObject {
         QCOMPARE(e->font().pixelSize(), fontQt(c.carattere, f).pixelSize());
     }
     // Drawings decoded again at the size now shown.
+    QVERIFY(aspettaDisegni(*b.w));
     QCOMPARE(b.w->cornice(0)->immagine().size(), b.w->cornice(0)->dimensioneDecodifica());
     QVERIFY(b.w->cornice(0)->immagine().width() > disegno.width());
     // The menu bar grew with the rest.
@@ -189,14 +180,16 @@ class ProvaClasse : public QObject {
     QCOMPARE(b.w->centralWidget()->size(), QSize(638, 480));
     QCOMPARE(b.w->cornice(0)->geometry(), cornice0);
     QCOMPARE(b.w->carta(0)->geometry().size(), carta0.size());
+    QVERIFY(aspettaDisegni(*b.w));
     QCOMPARE(b.w->cornice(0)->immagine().size(), disegno);
   }
 
   // A window asked for in full screen opens so, with its drawings decoded once, at their size.
   void apreASchermoIntero() {
-    Banco b(2, true);
+    BancoClasse b(2, true);
     QVERIFY(b.w->isFullScreen());
     QVERIFY(b.fattore() > 1.0);
+    QVERIFY(aspettaDisegni(*b.w));
     QCOMPARE(b.w->cornice(1)->immagine().size(), b.w->cornice(1)->dimensioneDecodifica());
     QCOMPARE(b.f.immagini.size(), 3);
   }
@@ -223,21 +216,27 @@ class ProvaClasse : public QObject {
     QCOMPARE(menu.size(), QSize(676, 498));
   }
 
-  // Tab and the arrows walk the enabled cards left to right, then the slots in
-  // reading order, round the end; Shift+Tab goes back. The frame shows where.
+  // Tab walks the enabled cards left to right, then the slots in reading
+  // order, then the drawings, round the end; Shift+Tab goes back; the arrows
+  // move along a row and between rows (test_lavagna has them in full). The
+  // frame shows where, on a drawing too.
   void ordineDelFuoco_data() { finestre(); }
   void ordineDelFuoco() {
     QFETCH(int, finestra);
-    Banco b(finestra);
+    BancoClasse b(finestra);
     QVERIFY(!b.fuoco());  // no control has the keyboard until a key asks for it
     const QList<QWidget *> ordine = b.w->ordineTastiera();
     const int carte = b.carte();
-    QCOMPARE(ordine.size(), carte + b.w->configurazione().campi * b.w->configurazione().parole);
+    const int caselle = b.w->regole().campi() * b.w->regole().parole();
+    const int disegni = b.w->regole().parole();
+    QCOMPARE(ordine.size(), carte + caselle + disegni);
     for (int i = 1; i < carte; ++i)
       QVERIFY(ordine[i - 1]->x() < ordine[i]->x());
-    for (int i = carte + 1; i < ordine.size(); ++i)
+    for (int i = carte + 1; i < carte + caselle; ++i)
       QVERIFY(ordine[i - 1]->x() < ordine[i]->x());
     QVERIFY(qobject_cast<Casella *>(ordine[carte]));
+    for (int k = 0; k < disegni; ++k)
+      QCOMPARE(ordine[carte + caselle + k], b.w->cornice(k));  // the frames stand left to right
 
     b.tasto(Qt::Key_Tab);
     QCOMPARE(b.fuoco(), ordine[0]);
@@ -246,10 +245,13 @@ class ProvaClasse : public QObject {
     b.tasto(Qt::Key_Right);
     QCOMPARE(b.fuoco(), ordine[1]);
     QCOMPARE(pixelDelFuoco(ordine[0]), 0);
-    b.tasto(Qt::Key_Down);
-    QCOMPARE(b.fuoco(), ordine[2]);
-    b.tasto(Qt::Key_Up);
     b.tasto(Qt::Key_Left);
+    b.tasto(Qt::Key_Left);
+    QCOMPARE(b.fuoco(), ordine[0]);  // the row ends there
+    b.tasto(Qt::Key_Up);
+    QVERIFY(qobject_cast<Casella *>(b.fuoco()));
+    QVERIFY(pixelDelFuoco(b.fuoco()) > 0);
+    b.tasto(Qt::Key_Down);
     QCOMPARE(b.fuoco(), ordine[0]);
     b.tasto(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(b.fuoco(), ordine.last());
@@ -280,7 +282,7 @@ class ProvaClasse : public QObject {
   void giocoDaTastiera() {
     QFETCH(int, finestra);
     QFETCH(int, tasto);
-    Banco b(finestra);
+    BancoClasse b(finestra);
     const auto scegli = Qt::Key(tasto);
     auto vaiA = [&b](QWidget *x) {
       for (int passi = 0; b.fuoco() != x && passi < 40; ++passi)
@@ -302,7 +304,7 @@ class ProvaClasse : public QObject {
 
     // A wrong slot: the error sound and count, nothing placed.
     const Posto giusto = postoPer(*b.w, carta);
-    const int altroIndice = (giusto.indice + 1) % b.w->configurazione().parole;
+    const int altroIndice = (giusto.indice + 1) % b.w->regole().parole();
     b.tasto(scegli);
     QVERIFY(vaiA(b.w->casella(giusto.riga, altroIndice)));
     b.tasto(scegli);
@@ -333,7 +335,7 @@ class ProvaClasse : public QObject {
 
   // The whole exercise by keyboard alone: the last placing builds the next one.
   void esercizioCompletoDaTastiera() {
-    Banco b(1);
+    BancoClasse b(1);
     for (int giro = 0; giro < b.carte(); ++giro) {
       auto *carta = qobject_cast<QLabel *>(b.w->ordineTastiera().first());
       const Posto p = postoPer(*b.w, carta);
@@ -348,7 +350,7 @@ class ProvaClasse : public QObject {
     }
     QCOMPARE(Globali::NumeroEsatti, std::int16_t(1));
     QCOMPARE(Globali::NumeroErrati, std::int16_t(0));
-    QCOMPARE(b.w->ordineTastiera().size(), 16);
+    QCOMPARE(b.w->ordineTastiera().size(), 20);
   }
 
   // F10 and a lone Alt put the menu bar in keyboard mode, first entry lit;
@@ -360,7 +362,7 @@ class ProvaClasse : public QObject {
   }
   void menuDaTastiera() {
     QFETCH(int, tasto);
-    Banco b(1);
+    BancoClasse b(1);
     QMenuBar *barra = b.w->menuBar();
     b.tasto(Qt::Key_Tab);
     QWidget *prima = b.fuoco();
@@ -406,9 +408,9 @@ class ProvaClasse : public QObject {
   void nomiAccessibili_data() { finestre(); }
   void nomiAccessibili() {
     QFETCH(int, finestra);
-    Banco b(finestra);
+    BancoClasse b(finestra);
     auto interfaccia = [](QObject *o) { return QAccessible::queryAccessibleInterface(o); };
-    const auto &c = b.w->configurazione();
+    const auto &c = b.w->regole();
 
     QCOMPARE(interfaccia(b.w.get())->text(QAccessible::Name), finestra == 1
                                                                   ? QStringLiteral("Quirlo, parole di due sillabe")
@@ -444,11 +446,11 @@ class ProvaClasse : public QObject {
     QCOMPARE(legenda->text(QAccessible::Name), QStringLiteral("Errati"));
     QVERIFY(legenda->actionInterface()->actionNames().isEmpty());
 
-    for (int k = 0; k < c.parole; ++k) {
+    for (int k = 0; k < c.parole(); ++k) {
       QAccessibleInterface *id = interfaccia(b.w->cornice(k));
       QCOMPARE(id->role(), QAccessible::Graphic);
       QString parola;
-      for (int campo = 0; campo < c.campi; ++campo)
+      for (int campo = 0; campo < c.campi(); ++campo)
         parola += b.w->Sillaba(campo, b.w->Scelta(k));
       QCOMPARE(id->text(QAccessible::Name), parola.toLower());
     }
@@ -465,5 +467,5 @@ class ProvaClasse : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaClasse)
+QUIRLO_TEST_MAIN(ProvaClasse)
 #include "test_classe.moc"

@@ -1,3 +1,4 @@
+#include "Banco.h"
 #include "Dati.h"
 #include "Disegni.h"
 #include "FormSemplice.h"
@@ -6,6 +7,7 @@
 #include "Immagini.h"
 #include "PiattaformaFinta.h"
 #include "Widgets.h"
+#include "ProvaMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,21 +24,6 @@ namespace {
 QString parola(const QStringList &s) { return s.join(QString()); }
 
 // A program folder and a scripted platform; windows are made by the test.
-struct Banco {
-  PiattaformaInstallata p;
-  CartellaDati d;
-  PiattaformaFinta &f = p.finta;
-  Banco() { f.cartella = d.percorso(); }
-
-  template <class W>
-  std::unique_ptr<W> apri(QList<double> numeri) {
-    f.numeri = numeri;
-    auto w = std::make_unique<W>();
-    if (!w->Form_Load())
-      return nullptr;
-    return w;
-  }
-};
 
 QString testo(const Esercizio &e, const char *nome) {
   return e.controlli().prendi<QLabel>(QString::fromUtf8(nome))->text();
@@ -72,6 +59,7 @@ class ProvaDisegni : public QObject {
     QCOMPARE(w->carta(3)->text(), QStringLiteral("CA"));  // Label1(3): first syllable of word 4
     QCOMPARE(w->carta(7)->text(), QStringLiteral("SA"));
     QCOMPARE(w->carta(0)->text(), parole[2][0].toUpper());
+    QVERIFY(aspettaDisegni(*w));
     QCOMPARE(b.f.immagini.size(), 4);
     QCOMPARE(b.f.immagini[3], b.d.file(QStringLiteral("jpg/Casa.jpg")));
     QCOMPARE(b.f.immagini[0], b.d.file(QStringLiteral("jpg/%1.jpg").arg(parola(parole[2]))));
@@ -105,7 +93,7 @@ class ProvaDisegni : public QObject {
         else
           w = b.apri<DISEGNI2>(numeri);
         QSet<int> posti;
-        for (int i = 0; i < int(w->configurazione().carte.size()); ++i)
+        for (int i = 0; i < int(w->regole().carte.size()); ++i)
           posti.insert(w->carta(i)->x());
         QSet<int> attesi;
         for (int s = 0; s < (due ? 8 : 9); ++s)
@@ -129,6 +117,7 @@ class ProvaDisegni : public QObject {
     // Card i carries syllable i div 3 of word i mod 3.
     for (int i = 0; i < 9; ++i)
       QCOMPARE(w->carta(i)->text(), parole[w->Scelta(i % 3) - 1][i / 3].toUpper());
+    QVERIFY(aspettaDisegni(*w));
     QCOMPARE(w->cornice(2)->immagine().size(), QSize(158, 158));
   }
 
@@ -159,7 +148,7 @@ class ProvaDisegni : public QObject {
     w->mnuMinuscolo_Click();
     QVERIFY(w->menu("mnuMinuscolo")->isChecked() && !w->menu("mnuMaiuscolo")->isChecked());
     b.f.azzeraRegistri();
-    const auto &c = w->configurazione();
+    const auto &c = w->regole();
     const int carte = int(c.carte.size());
 
     // A card on the wrong row or under the wrong drawing is wrong, and changes nothing else.
@@ -167,9 +156,9 @@ class ProvaDisegni : public QObject {
     const QString testoPrima = prima->text();
     QCOMPARE(testoPrima, testoPrima.toLower());
     const Posto giusto = postoPer(*w, prima);
-    const int altraRiga = (giusto.riga + 1) % c.campi;
+    const int altraRiga = (giusto.riga + 1) % c.campi();
     lascia(*w, altraRiga, giusto.indice, prima);
-    lascia(*w, giusto.riga, (giusto.indice + 1) % c.parole, prima);
+    lascia(*w, giusto.riga, (giusto.indice + 1) % c.parole(), prima);
     w->Label2_DragDrop(4, prima);
     w->Label3_DragDrop(4, prima);
     QCOMPARE(testo(*w, "EtichettaErrati"), QStringLiteral("4"));
@@ -212,8 +201,8 @@ class ProvaDisegni : public QObject {
       QVERIFY(!w->carta(i)->text().isEmpty());
       QCOMPARE(w->carta(i)->text(), w->carta(i)->text().toLower());
     }
-    for (int riga = 0; riga < c.campi; ++riga)
-      for (int k = 0; k < c.parole; ++k)
+    for (int riga = 0; riga < c.campi(); ++riga)
+      for (int k = 0; k < c.parole(); ++k)
         QVERIFY(w->casella(riga, k)->text().isEmpty());
     QVERIFY(visibile(*w, "ComandoIconaSi") && !visibile(*w, "ComandoIconaNo"));
   }
@@ -380,6 +369,7 @@ class ProvaDisegni : public QObject {
     b.d.scriviFile(QStringLiteral("jpg/%1.jpg").arg(parola(parole[1])), "rotto");
     b.f.numeri = {0.1, 0.3, 0.5, 0.7, 0.0};
     w->mnuMaiuscolo_Click();
+    QVERIFY(aspettaDisegni(*w));
     QVERIFY(w->cornice(0)->immagine().isNull());
     QVERIFY(w->cornice(1)->immagine().isNull());
     QVERIFY(!w->cornice(2)->immagine().isNull());
@@ -468,5 +458,5 @@ class ProvaDisegni : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaDisegni)
+QUIRLO_TEST_MAIN(ProvaDisegni)
 #include "test_disegni.moc"

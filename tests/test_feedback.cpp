@@ -1,5 +1,6 @@
 #include "ModuloColoriSuoni.h"
 #include "PiattaformaFinta.h"
+#include "ProvaMain.h"
 
 #include <QSet>
 #include <QTest>
@@ -11,31 +12,23 @@ class ProvaFeedback : public QObject {
   Q_OBJECT
 
  private slots:
-  void tavolozza() {
-    const int attesi[19] = {0,        12632319, 8421631,  255,      8438015,  33023,    12648447,
-                            65535,    16576,    8454016,  49152,    16777152, 16776960, 16761024,
-                            16761087, 16761087, 14737632, 16711680, 16711935};
-    for (int i = 0; i < 19; ++i)
-      QCOMPARE(ModuloColoriSuoni::Tavolozza[size_t(i)], attesi[i]);
-  }
-
   void estrazioni_data() {
     QTest::addColumn<double>("r");
     QTest::addColumn<int>("suono");
-    QTest::addColumn<int>("voce");
-    QTest::newRow("zero") << 0.0 << 1 << 1;
-    QTest::newRow("quarto") << 0.25 << 2 << 5;
-    QTest::newRow("meta") << 0.5 << 3 << 10;
-    QTest::newRow("quasi uno") << 0.9999999999 << 4 << 18;
-    QTest::newRow("sotto 14/18") << 13.0 / 18 << 3 << 14;
-    QTest::newRow("sotto 15/18") << 14.0 / 18 << 4 << 15;
+    QTest::addColumn<int>("colore");  // palette entry floor(r * 18) + 1
+    QTest::newRow("zero: 1") << 0.0 << 1 << 12632319;
+    QTest::newRow("quarto: 5") << 0.25 << 2 << 33023;
+    QTest::newRow("meta: 10") << 0.5 << 3 << 49152;
+    QTest::newRow("quasi uno: 18") << 0.9999999999 << 4 << 16711935;
+    QTest::newRow("sotto 14/18: 14") << 13.0 / 18 << 3 << 16761087;
+    QTest::newRow("sotto 15/18: 15") << 14.0 / 18 << 4 << 16761087;
   }
 
-  // One draw each for the right sound and the colour, and the palette entry chosen by floor(r * 18) + 1.
+  // One draw each for the right sound and the colour.
   void estrazioni() {
     QFETCH(double, r);
     QFETCH(int, suono);
-    QFETCH(int, voce);
+    QFETCH(int, colore);
     PiattaformaInstallata p;
     p.finta.cartella = QStringLiteral("/programma");
     p.finta.numeriFiniti = true;
@@ -43,7 +36,7 @@ class ProvaFeedback : public QObject {
     ModuloColoriSuoni::SuonoEsatto();
     QCOMPARE(p.finta.estrazioni, 1);
     QCOMPARE(p.finta.suoni, QStringList{QStringLiteral("/programma/suoni/si%1.wav").arg(suono)});
-    QCOMPARE(ModuloColoriSuoni::ColoreCasuale(), double(ModuloColoriSuoni::Tavolozza[size_t(voce)]));
+    QCOMPARE(ModuloColoriSuoni::ColoreCasuale(), double(colore));
     QCOMPARE(p.finta.estrazioni, 2);
   }
 
@@ -71,5 +64,5 @@ class ProvaFeedback : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaFeedback)
+QUIRLO_TEST_MAIN(ProvaFeedback)
 #include "test_feedback.moc"

@@ -1,7 +1,10 @@
 // Files of the program folder that are not files, or that change while the game runs.
 #include "Dati.h"
 #include "FileRegolare.h"
-#include "LettoreSuoni.h"
+#include "DecodificaSuoni.h"
+#include "ScortaSuoni.h"
+#include "SuoniProva.h"
+#include "ProvaMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,23 +18,7 @@ using namespace quirlo::prova;
 namespace {
 
 // A 16-bit mono PCM WAV of `campioni` samples at 22050 Hz.
-QByteArray wav(int campioni, qint16 valore = 1000) {
-  QByteArray dati;
-  for (int i = 0; i < campioni; ++i) {
-    const qint16 v = qToLittleEndian<qint16>(i % 2 ? valore : qint16(-valore));
-    dati.append(reinterpret_cast<const char *>(&v), 2);
-  }
-  auto u32 = [](quint32 v) {
-    v = qToLittleEndian(v);
-    return QByteArray(reinterpret_cast<const char *>(&v), 4);
-  };
-  auto u16 = [](quint16 v) {
-    v = qToLittleEndian(v);
-    return QByteArray(reinterpret_cast<const char *>(&v), 2);
-  };
-  return QByteArray("RIFF") + u32(quint32(36 + dati.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
-         u32(22050) + u32(44100) + u16(2) + u16(16) + "data" + u32(quint32(dati.size())) + dati;
-}
+QByteArray pcm16(int campioni, qint16 valore = 1000) { return wav::mono16(campioni, valore, 22050); }
 
 }  // namespace
 
@@ -83,7 +70,7 @@ class ProvaFile : public QObject {
     if (regolare) {
       QCOMPARE(file.readAll(), QByteArray("abc"));  // blocking reads again, to the end
     }
-    QVERIFY(LettoreSuoni::decodifica(p).isEmpty());
+    QVERIFY(decodificaSuono(p).isEmpty());
   }
 
   // The sound heard is the file as it is now: copied in after the start,
@@ -95,18 +82,18 @@ class ProvaFile : public QObject {
     ScortaSuoni scorta;
     QVERIFY(scorta.pcm(p)->isEmpty());
 
-    d.scriviFile(QStringLiteral("suoni/si1.wav"), wav(2205));
+    d.scriviFile(QStringLiteral("suoni/si1.wav"), pcm16(2205));
     const auto primo = scorta.pcm(p);
-    QCOMPARE(*primo, LettoreSuoni::decodifica(p));
+    QCOMPARE(*primo, decodificaSuono(p));
     QVERIFY(!primo->isEmpty());
     QCOMPARE(scorta.pcm(p).get(), primo.get());
 
     // Same length, other samples: only the time or the inode tells.
     QTest::qWait(5);
-    d.scriviFile(QStringLiteral("suoni/si1.wav"), wav(2205, 9000));
+    d.scriviFile(QStringLiteral("suoni/si1.wav"), pcm16(2205, 9000));
     const auto secondo = scorta.pcm(p);
     QVERIFY(*secondo != *primo);
-    QCOMPARE(*secondo, LettoreSuoni::decodifica(p));
+    QCOMPARE(*secondo, decodificaSuono(p));
 
     d.rimuovi(QStringLiteral("suoni/si1.wav"));
     QVERIFY(scorta.pcm(p)->isEmpty());
@@ -115,5 +102,5 @@ class ProvaFile : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(ProvaFile)
+QUIRLO_TEST_GUILESS_MAIN(ProvaFile)
 #include "test_file.moc"

@@ -2,13 +2,16 @@
 // hangs nor loses what it had: each bad input gets the message listed in the
 // README's catalogue, or is coped with silently.
 #include "Accettazione.h"
+#include "Banco.h"
 #include "Dati.h"
 #include "Disegni.h"
 #include "Gioco.h"
 #include "Immagini.h"
+#include "DecodificaSuoni.h"
 #include "LettoreSuoni.h"
 #include "PiattaformaFinta.h"
 #include "Widgets.h"
+#include "ProvaMain.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -130,26 +133,16 @@ QByteArray disegno(const QString &tipo) {
 }
 
 // The folder, the scripted platform and a list of four two-syllable words, all with drawings.
-struct Banco {
-  PiattaformaInstallata p;
-  CartellaDati d;
-  PiattaformaFinta &f = p.finta;
+struct BancoQuattro : Banco {
   QList<QStringList> parole = paroleBisillabe(4);
 
-  Banco() {
-    f.cartella = d.percorso();
-    d.scriviLista(QStringLiteral("lista2.txt"), parole);
-  }
+  BancoQuattro() { d.scriviLista(QStringLiteral("lista2.txt"), parole); }
   QString parola(int i) const { return parole[i].join(QString()); }
   QString nomeDisegno(int i) const { return QStringLiteral("jpg/%1.jpg").arg(parola(i)); }
 
   // Frame k shows word k+1, so each frame's word is known.
   std::unique_ptr<DISEGNI1> apri() {
-    f.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(0)};
-    auto w = std::make_unique<DISEGNI1>();
-    if (!w->Form_Load())
-      return nullptr;
-    return w;
+    return Banco::apri<DISEGNI1>({perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(0)});
   }
   void prossimoEsercizio(Esercizio &w) {
     // A sound is drawn for each right drop, then the new exercise's words and row.
@@ -203,6 +196,11 @@ class ProvaRobustezza : public QObject {
                                      << QStringLiteral("Nella lista «lista2.txt» l'ultima parola (riga 5) è "
                                                        "incompleta:\nogni parola deve avere 2 sillabe separate "
                                                        "da virgole.") + Fine;
+    // Cut right after a comma: the last word has no second syllable, whatever the count of fields.
+    QTest::newRow("tagliata dopo una virgola") << QByteArray("ca,sa\r\nlu,na\r\na,pe\r\nra,na\r\nfi,") << false
+                                               << QStringLiteral("Nella lista «lista2.txt» l'ultima parola (riga 5) è "
+                                                                 "incompleta:\nogni parola deve avere 2 sillabe "
+                                                                 "separate da virgole.") + Fine;
     QTest::newRow("file troppo grande") << QByteArray((1 << 20) + 1, 'a') << false
                                         << QStringLiteral("Il file «lista2.txt» è troppo grande per essere una "
                                                           "lista di parole.") + Fine;
@@ -248,7 +246,7 @@ class ProvaRobustezza : public QObject {
 
   // The same refusals from a list command leave the open exercise as it was.
   void listaCattivaNonToglieNiente() {
-    Banco b;
+    BancoQuattro b;
     auto w = b.apri();
     QVERIFY(w);
     b.prossimoEsercizio(*w);
@@ -333,7 +331,7 @@ class ProvaRobustezza : public QObject {
   void paroleNelMessaggio() {
     QFETCH(QByteArray, riga);
     QFETCH(QString, voce);
-    Banco b;
+    BancoQuattro b;
     QByteArray lista = riga + "\r\n";
     for (int i = 0; i < 4; ++i)
       lista += b.parole[i].join(QLatin1Char(',')).toUtf8() + "\r\n";
@@ -365,7 +363,7 @@ class ProvaRobustezza : public QObject {
     p.finta.numeri = {perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(2)};
     w.mnuMinuscolo_Click();
     const int esatti = Globali::NumeroEsatti, errati = Globali::NumeroErrati;
-    const auto &config = w.configurazione();
+    const auto &config = w.regole();
     p.finta.numeri = QList<double>(8, 0.0);
     p.finta.numeri.append({perRecord(1, 4), perRecord(2, 4), perRecord(3, 4), perRecord(4, 4), perRiga(1)});
     for (int i = 0; i < int(config.carte.size()); ++i) {
@@ -393,7 +391,7 @@ class ProvaRobustezza : public QObject {
   void paroleCheNonSonoNomi() {
     QFETCH(QByteArray, riga);
     QFETCH(QString, parola);
-    Banco b;
+    BancoQuattro b;
     b.d.scriviFile(QStringLiteral("fuori.jpg"), disegno(QStringLiteral("jpeg buono")));
     b.d.scriviFile(QStringLiteral("jpg/fuo.jpg"), disegno(QStringLiteral("jpeg buono")));
     QByteArray lista = riga + "\r\n";
@@ -421,7 +419,7 @@ class ProvaRobustezza : public QObject {
   void catalogoDisegni() {
     QFETCH(QString, presente);
     QFETCH(QString, messaggio);
-    Banco b;
+    BancoQuattro b;
     const QString parola = b.parola(0);
     b.d.rimuovi(b.nomeDisegno(0));
     QString nome;
@@ -439,6 +437,7 @@ class ProvaRobustezza : public QObject {
       return;
     }
     QVERIFY(w);
+    QVERIFY(aspettaDisegni(*w));
     QCOMPARE(b.f.immagini[0], b.d.file(nome));
     QVERIFY(!w->cornice(0)->immagine().isNull());
   }
@@ -447,23 +446,25 @@ class ProvaRobustezza : public QObject {
   void disegnoOstile_data() {
     QTest::addColumn<QString>("tipo");
     QTest::addColumn<bool>("accettato");
-    QTest::newRow("file vuoto") << QStringLiteral("vuoto") << false;
-    QTest::newRow("testo con nome jpg") << QStringLiteral("testo") << false;
-    QTest::newRow("jpeg troncato nell'intestazione") << QStringLiteral("jpeg troncato nell'intestazione") << false;
-    QTest::newRow("jpeg 30000x30000") << QStringLiteral("jpeg 30000x30000") << false;
-    QTest::newRow("png 12000x12000") << QStringLiteral("png 12000x12000") << false;
+    QTest::addColumn<bool>("pesante");  // a picture too costly to decode, and said so
+    QTest::newRow("file vuoto") << QStringLiteral("vuoto") << false << false;
+    QTest::newRow("testo con nome jpg") << QStringLiteral("testo") << false << false;
+    QTest::newRow("jpeg troncato nell'intestazione") << QStringLiteral("jpeg troncato nell'intestazione") << false << false;
+    QTest::newRow("jpeg 30000x30000") << QStringLiteral("jpeg 30000x30000") << false << true;
+    QTest::newRow("png 12000x12000") << QStringLiteral("png 12000x12000") << false << true;
     // Few pixels for the limit on size, but a decoder holding hundreds of megabytes.
-    QTest::newRow("jpeg progressivo 10900x11000") << QStringLiteral("jpeg progressivo 10900x11000") << false;
+    QTest::newRow("jpeg progressivo 10900x11000") << QStringLiteral("jpeg progressivo 10900x11000") << false << true;
     // What survives of the picture is shown, the rest grey.
-    QTest::newRow("jpeg troncato a metà") << QStringLiteral("jpeg troncato a metà") << true;
-    QTest::newRow("png con nome jpg") << QStringLiteral("png con nome jpg") << true;
+    QTest::newRow("jpeg troncato a metà") << QStringLiteral("jpeg troncato a metà") << true << false;
+    QTest::newRow("png con nome jpg") << QStringLiteral("png con nome jpg") << true << false;
     // Large but decodable: shrunk while decoding.
-    QTest::newRow("jpeg 10000x8000") << QStringLiteral("jpeg 10000x8000") << true;
+    QTest::newRow("jpeg 10000x8000") << QStringLiteral("jpeg 10000x8000") << true << false;
   }
   void disegnoOstile() {
     QFETCH(QString, tipo);
     QFETCH(bool, accettato);
-    Banco b;
+    QFETCH(bool, pesante);
+    BancoQuattro b;
     b.d.scriviFile(b.nomeDisegno(2), disegno(tipo));
 
     const EsitoAccettazione esito = accettaLista(b.d.percorso(), QStringLiteral("\\lista2.txt"), 2, 4);
@@ -474,14 +475,19 @@ class ProvaRobustezza : public QObject {
       QCOMPARE(esito.rifiuto->problema, Problema::DisegniMancanti);
       QCOMPARE(esito.rifiuto->disegni.size(), 1);
       QCOMPARE(esito.rifiuto->disegni[0].parola, b.parola(2));
-      QVERIFY(esito.rifiuto->disegni[0].illeggibile);
+      QCOMPARE(esito.rifiuto->disegni[0].illeggibile, !pesante);
+      QCOMPARE(esito.rifiuto->disegni[0].pesante, pesante);
       QCOMPARE(b.f.messaggi.size(), 1);
       QCOMPARE(b.f.messaggi[0].testo, QStringLiteral("Alcune parole della lista «lista2.txt» non hanno un disegno "
-                                                      "che si possa mostrare:\n- %1: il file %2 non è "
-                                                      "un'immagine leggibile")
-                                              .arg(b.parola(2), QDir::toNativeSeparators(b.nomeDisegno(2))) + Fine);
+                                                      "che si possa mostrare:\n- %1: il file %2 %3")
+                                              .arg(b.parola(2), QDir::toNativeSeparators(b.nomeDisegno(2)),
+                                                   pesante ? QStringLiteral("è troppo pesante da mostrare "
+                                                                            "(rimpicciolisci l'immagine)")
+                                                           : QStringLiteral("non è un'immagine leggibile")) +
+                                          Fine);
       return;
     }
+    QVERIFY(aspettaDisegni(*w));
     for (int k = 0; k < 4; ++k) {
       const Immagine *cornice = w->cornice(k);
       QVERIFY2(!cornice->immagine().isNull(), qPrintable(QString::number(k)));
@@ -491,12 +497,13 @@ class ProvaRobustezza : public QObject {
 
   // A 20 MB photo straight from a camera is shown, decoded at the frame's size.
   void fotoGrande() {
-    Banco b;
+    BancoQuattro b;
     const QByteArray foto = jpegRumoroso(4000, 3000, 100);
     QVERIFY2(foto.size() >= 20 * 1024 * 1024, qPrintable(QString::number(foto.size())));
     b.d.scriviFile(b.nomeDisegno(1), foto);
     auto w = b.apri();
     QVERIFY(w);
+    QVERIFY(aspettaDisegni(*w));
     const Immagine *cornice = w->cornice(1);
     QCOMPARE(cornice->immagine().size(), cornice->dimensioneDecodifica());
     // Noise stays noise: the picture was decoded, not left grey.
@@ -521,7 +528,7 @@ class ProvaRobustezza : public QObject {
   void disegnoRovinatoDopo() {
     QFETCH(QString, tipo);
     QFETCH(bool, mostrato);
-    Banco b;
+    BancoQuattro b;
     auto w = b.apri();
     QVERIFY(w);
     if (tipo.isEmpty())
@@ -532,6 +539,7 @@ class ProvaRobustezza : public QObject {
     b.prossimoEsercizio(*w);
     QCOMPARE(Globali::NumeroEsatti, esatti + 1);
     QCOMPARE(b.f.messaggi.size(), 0);
+    QVERIFY(aspettaDisegni(*w));
     for (int k = 0; k < 3; ++k)
       QVERIFY(!w->cornice(k)->immagine().isNull());
     QCOMPARE(!w->cornice(3)->immagine().isNull(), mostrato);
@@ -582,13 +590,13 @@ class ProvaRobustezza : public QObject {
     if (!contenuto.isEmpty())
       d.scriviFile(QStringLiteral("suoni/si1.wav"), contenuto);
     const QString si1 = d.file(QStringLiteral("suoni/si1.wav"));
-    QVERIFY(LettoreSuoni::decodifica(si1).isEmpty());
-    LettoreSuoni lettore;
+    QVERIFY(decodificaSuono(si1).isEmpty());
+    LettoreSuoni lettore(QStringLiteral(QUIRLO_MODULI));
     lettore.precarica(si1);
     lettore.suona(si1);
     lettore.suona(d.file(QStringLiteral("suoni/no.wav")));
   }
 };
 
-QTEST_MAIN(ProvaRobustezza)
+QUIRLO_TEST_MAIN(ProvaRobustezza)
 #include "test_hardening.moc"

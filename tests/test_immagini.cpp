@@ -1,6 +1,8 @@
 // Checking a drawing reads a file of ordinary size whole and a larger one only
 // in part: both ways must reach the same verdict.
 #include "Immagini.h"
+#include "JpegProva.h"
+#include "ProvaMain.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -155,6 +157,87 @@ class ProvaImmagini : public QObject {
     QVERIFY2(memoria < 1024 * 1024, qPrintable(QString::number(memoria)));
   }
 
+  // Files cheap on disk and dear to decode. What the header says decides a
+  // list's check; what the whole structure says decides the decode, and both
+  // agree with what is refused. Stray bytes and empty segments before the
+  // frame header hide nothing.
+  void strutturaOstile_data() {
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<int>("intestazione");  // StatoImmagine from the header
+    QTest::addColumn<int>("tutta");         // from the whole file
+    namespace j = quirlo::prova::jpeg;
+    const auto buona = int(StatoImmagine::Buona), pesante = int(StatoImmagine::TroppoPesante);
+    const QByteArray grande = j::progressivoDichiarato(10900, 11000, 0x11);
+    QTest::newRow("4100 empty comments, then 10900x11000 progressive")
+        << j::dopoInizio(grande, j::commenti(4100, 0)) << pesante << pesante;
+    QTest::newRow("one stray byte, then 10900x11000 progressive") << j::dopoInizio(grande, "\x00") << pesante << pesante;
+    QTest::newRow("stray bytes and fill, then 10900x11000 progressive")
+        << j::dopoInizio(grande, QByteArray("ab\xFF\x00" "cd\xFF\xFF", 8)) << pesante << pesante;
+    QTest::newRow("120 comments of 64 KB") << j::dopoInizio(jpegPiccolo(), j::commenti(120, 65000)) << pesante << pesante;
+    QTest::newRow("1000 empty comments") << j::dopoInizio(jpegPiccolo(), j::commenti(1000, 0)) << buona << buona;
+    const QByteArray ripetibile = j::progressivoDichiarato(4000, 4000, 0x22);
+    QTest::newRow("progressive 4000x4000") << ripetibile << buona << buona;
+    QTest::newRow("progressive 4000x4000, last scan 2000 times")
+        << j::ultimaScansioneRipetuta(ripetibile, 2000) << buona << pesante;
+    QTest::newRow("progressive 4000x4000, last scan 20 times")
+        << j::ultimaScansioneRipetuta(ripetibile, 20) << buona << buona;
+  }
+  void strutturaOstile() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(int, intestazione);
+    QFETCH(int, tutta);
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath(QStringLiteral("casa.jpg"));
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenuto);
+    f.close();
+    QCOMPARE(int(controllaImmagine(percorso)), intestazione);
+    QCOMPARE(int(esaminaImmagine(percorso, true).stato), tutta);
+    QCOMPARE(decodificaImmagine(percorso, QSize(142, 118)).isNull(), tutta != int(StatoImmagine::Buona));
+  }
+
+  // A camera's orientation is applied: sizes are those of the upright
+  // picture, and its pixels are turned.
+  void orientamento_data() {
+    QTest::addColumn<int>("exif");
+    QTest::addColumn<QSize>("dritta");
+    QTest::addColumn<QColor>("inAlto");  // at the top-left corner, shown
+    QTest::addColumn<QColor>("inBasso");  // at the bottom-right corner
+    QTest::newRow("none") << 0 << QSize(40, 20) << QColor(Qt::red) << QColor(Qt::blue);
+    QTest::newRow("1, as stored") << 1 << QSize(40, 20) << QColor(Qt::red) << QColor(Qt::blue);
+    QTest::newRow("3, upside down") << 3 << QSize(40, 20) << QColor(Qt::blue) << QColor(Qt::red);
+    QTest::newRow("6, a phone held upright") << 6 << QSize(20, 40) << QColor(Qt::red) << QColor(Qt::blue);
+    QTest::newRow("8, turned the other way") << 8 << QSize(20, 40) << QColor(Qt::blue) << QColor(Qt::red);
+  }
+  void orientamento() {
+    QFETCH(int, exif);
+    QFETCH(QSize, dritta);
+    QFETCH(QColor, inAlto);
+    QFETCH(QColor, inBasso);
+    using namespace quirlo::prova::jpeg;
+    QByteArray contenuto = codifica(dueColori(40, 20, Qt::red, Qt::blue), false, 95);
+    if (exif > 0)
+      contenuto = dopoInizio(contenuto, orientamentoExif(exif));
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath(QStringLiteral("foto.jpg"));
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenuto);
+    f.close();
+    QCOMPARE(esaminaImmagine(percorso).dimensione, dritta);
+    QCOMPARE(esaminaImmagine(percorso, true).dimensione, dritta);
+    // Asked for at the upright size, it comes at that size, the right way up.
+    const QImage img = decodificaImmagine(percorso, dritta);
+    QCOMPARE(img.size(), dritta);
+    const auto vicino = [](QColor a, QColor b) {
+      return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 90;
+    };
+    QVERIFY2(vicino(img.pixelColor(2, 2), inAlto), qPrintable(img.pixelColor(2, 2).name()));
+    QVERIFY2(vicino(img.pixelColor(img.width() - 3, img.height() - 3), inBasso),
+             qPrintable(img.pixelColor(img.width() - 3, img.height() - 3).name()));
+  }
+
   void nonFile_data() {
     QTest::addColumn<QString>("nome");
     QTest::newRow("missing") << QStringLiteral("manca.jpg");
@@ -169,5 +252,5 @@ class ProvaImmagini : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaImmagini)
+QUIRLO_TEST_MAIN(ProvaImmagini)
 #include "test_immagini.moc"

@@ -3,6 +3,8 @@
 #include "Finestre.h"
 #include "PrimoFrame.h"
 #include "Traccia.h"
+#include "TracciaFinestre.h"
+#include "ProvaMain.h"
 
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -168,5 +170,5 @@ class ProvaPrimoFrame : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaPrimoFrame)
+QUIRLO_TEST_MAIN(ProvaPrimoFrame)
 #include "test_primo_frame.moc"

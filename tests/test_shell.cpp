@@ -4,6 +4,7 @@
 #include "Modulo1.h"
 #include "ModuloColoriSuoni.h"
 #include "PiattaformaFinta.h"
+#include "ProvaMain.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -167,5 +168,5 @@ class ProvaShell : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaShell)
+QUIRLO_TEST_MAIN(ProvaShell)
 #include "test_shell.moc"

@@ -5,6 +5,7 @@
 #include "Disegni.h"
 #include "Gioco.h"
 #include "PiattaformaFinta.h"
+#include "ProvaMain.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -53,10 +54,10 @@ QString testo(const Esercizio &e, const char *nome) {
 
 // A slot that expects something else than this card, for a wrong drop.
 Posto postoSbagliato(const Esercizio &e, const QLabel *carta, std::mt19937 &caso) {
-  const auto &c = e.configurazione();
+  const auto &c = e.regole();
   QList<Posto> sbagliati;
-  for (int riga = 0; riga < c.campi; ++riga)
-    for (int k = 0; k < c.parole; ++k)
+  for (int riga = 0; riga < c.campi(); ++riga)
+    for (int k = 0; k < c.parole(); ++k)
       if (e.Sillaba(riga, e.Scelta(k)).toUpper() != carta->text().toUpper())
         sbagliati.append({riga, k});
   if (sbagliati.isEmpty())
@@ -102,7 +103,7 @@ class ProvaResistenza : public QObject {
       w = std::make_unique<DISEGNI1>();
     QVERIFY(w->Form_Load());
     w->show();
-    const int carte = int(w->configurazione().carte.size());
+    const int carte = int(w->regole().carte.size());
 
     int esatti = 0, errati = 0;
     qint64 dopoRiscaldamento = 0;
@@ -160,7 +161,8 @@ class ProvaResistenza : public QObject {
       QCOMPARE(testo(*w, "EtichettaErrati"), QString::number(errati));
       // One sound per drop, and a fresh exercise with every card in play.
       QCOMPARE(f.suoni.size(), drop);
-      QCOMPARE(f.immagini.size(), w->configurazione().parole);
+      QVERIFY(aspettaDisegni(*w));
+      QCOMPARE(f.immagini.size(), w->regole().parole());
       QCOMPARE(w->SillabeGiuste(), 0);
       for (int i = 0; i < carte; ++i)
         QVERIFY(w->carta(i)->isEnabled() && !w->carta(i)->text().isEmpty());
@@ -178,5 +180,5 @@ class ProvaResistenza : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaResistenza)
+QUIRLO_TEST_MAIN(ProvaResistenza)
 #include "test_soak.moc"

@@ -4,6 +4,7 @@
 
 #include "TestoVisibile.h"
 #include "Traccia.h"
+#include "ProvaMain.h"
 
 using namespace quirlo;
 
@@ -21,6 +22,17 @@ class ProvaTesti : public QObject {
                                       << QStringLiteral("a\\x00\\x09\\x0d\\x0ab");
     QTest::newRow("del and c1") << QStringLiteral("a") + QChar(0x7F) + QChar(0x9B) + QChar(0x85) + QChar(0xA0)
                                 << QStringLiteral("a\\x7f\\x9b\\x85") + QChar(0xA0);
+    // Marks that reverse the text or break its line unseen.
+    QTest::newRow("right-to-left override") << QStringLiteral("casa\u202Egpj.exe") << QStringLiteral("casa\\u202egpj.exe");
+    QTest::newRow("every bidi mark") << QStringLiteral("\u202A\u202B\u202C\u202D\u2066\u2067\u2068\u2069\u200E\u200F\u061C")
+                                     << QStringLiteral("\\u202a\\u202b\\u202c\\u202d\\u2066\\u2067\\u2068\\u2069"
+                                                       "\\u200e\\u200f\\u061c");
+    QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c")
+                                                   << QStringLiteral("a\\u2028b\\u2029c");
+    QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00)
+                                     << QStringLiteral("a\\ud800b\\udc00");
+    QTest::newRow("surrogate pair and arabic letters kept") << QStringLiteral("\U0001F600 \u0645\u0631")
+                                                            << QStringLiteral("\U0001F600 \u0645\u0631");
   }
   void senzaControlli() {
     QFETCH(QString, testo);
@@ -47,6 +59,11 @@ class ProvaTesti : public QObject {
                                    << QStringLiteral("\\x1b\\x1b") + QChar(0x2026);
     QTest::newRow("an escape is never split")
         << QStringLiteral("abcdef\x1b") << 8 << QStringLiteral("abcdef") + QChar(0x2026);
+    // One letter carrying a thousand marks: its start is shown, not the ellipsis alone.
+    QTest::newRow("one long grapheme") << QStringLiteral("a") + QString(1000, QChar(0x0301)) << 10
+                                       << QStringLiteral("a") + QString(8, QChar(0x0301)) + QChar(0x2026);
+    QTest::newRow("one long grapheme of emoji") << QString(QStringLiteral("\U0001F600")) + QString(50, QChar(0x200D)) << 4
+                                                << QStringLiteral("\U0001F600") + QChar(0x200D) + QChar(0x2026);
   }
   void accorciato() {
     QFETCH(QString, testo);
@@ -89,5 +106,5 @@ class ProvaTesti : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(ProvaTesti)
+QUIRLO_TEST_GUILESS_MAIN(ProvaTesti)
 #include "test_testi.moc"

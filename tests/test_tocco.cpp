@@ -1,11 +1,13 @@
 // Real drags on the cards, with the mouse and with a finger. Runs on the
 // `minimal` platform, where QDrag::exec runs its own loop; the rest of each
 // gesture is played from a timer inside that loop.
+#include "Banco.h"
 #include "Dati.h"
 #include "Disegni.h"
 #include "Gioco.h"
 #include "PiattaformaFinta.h"
 #include "Widgets.h"
+#include "ProvaMain.h"
 
 #include <QDrag>
 #include <QPointingDevice>
@@ -17,26 +19,10 @@ using namespace quirlo::prova;
 
 namespace {
 
-struct Banco {
-  PiattaformaInstallata p;
-  CartellaDati d;
-  PiattaformaFinta &f = p.finta;
-  std::unique_ptr<Esercizio> w;
+struct BancoTocco : BancoFinestra {
   QWindow *finestra = nullptr;
 
-  explicit Banco(int tipo) {
-    f.cartella = d.percorso();
-    d.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(6));
-    d.scriviLista(QStringLiteral("lista3.txt"), paroleTrisillabe(5));
-    if (tipo == 1)
-      w = std::make_unique<DISEGNI1>();
-    else
-      w = std::make_unique<DISEGNI2>();
-    if (!w->Form_Load())
-      qFatal("fixture lists refused");
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
-      qFatal("window never exposed");
+  explicit BancoTocco(int tipo) : BancoFinestra(tipo) {
     finestra = w->windowHandle();
     f.azzeraRegistri();
   }
@@ -53,7 +39,7 @@ QPointingDevice *dito() {
 
 // Press at `da`; the moves and the release at the last point run from inside
 // the drag's loop, if a drag started.
-void gesto(const Banco &b, bool tocco, QPoint da, QList<QPoint> percorso) {
+void gesto(const BancoTocco &b, bool tocco, QPoint da, QList<QPoint> percorso) {
   QWindow *win = b.finestra;
   QTimer::singleShot(0, win, [=] {
     for (const QPoint &p : percorso) {
@@ -106,7 +92,7 @@ class ProvaTocco : public QObject {
   void trascinaSullaCasella() {
     QFETCH(int, finestra);
     QFETCH(bool, tocco);
-    Banco b(finestra);
+    BancoTocco b(finestra);
     QLabel *carta = b.w->carta(0);
     const QString testo = carta->text();
     const Posto p = postoPer(*b.w, carta);
@@ -133,7 +119,7 @@ class ProvaTocco : public QObject {
   // so the slot aimed at stays in sight whatever the desktop does with the
   // outline's transparent inside.
   void contornoFuoriDalPuntatore() {
-    Banco b(1);
+    BancoTocco b(1);
     QLabel *carta = b.w->carta(0);
     QSize immagine;
     QPoint presa;
@@ -157,7 +143,7 @@ class ProvaTocco : public QObject {
   void toccaPoiCasella() {
     QFETCH(int, finestra);
     QFETCH(bool, tocco);
-    Banco b(finestra);
+    BancoTocco b(finestra);
     QLabel *carta = b.w->carta(1);
     const QString testo = carta->text();
     Origini origini;
@@ -195,7 +181,7 @@ class ProvaTocco : public QObject {
   void trascinaNelVuoto() {
     QFETCH(int, finestra);
     QFETCH(bool, tocco);
-    Banco b(finestra);
+    BancoTocco b(finestra);
     QLabel *carta = b.w->carta(0);
     const QString testo = carta->text();
     QWidget *cliente = b.w->centralWidget();
@@ -210,5 +196,5 @@ class ProvaTocco : public QObject {
   }
 };
 
-QTEST_MAIN(ProvaTocco)
+QUIRLO_TEST_MAIN(ProvaTocco)
 #include "test_tocco.moc"

@@ -1,8 +1,10 @@
 // The WAV reader used where no sound library is at hand (Windows): what it
 // decodes from every PCM layout a sound may come in, what it refuses, and that
 // it agrees with the player's own decoding of the same files.
-#include "LettoreSuoni.h"
+#include "DecodificaSuoni.h"
+#include "SuoniProva.h"
 #include "Wav.h"
+#include "ProvaMain.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,64 +14,9 @@
 #include <vector>
 
 using namespace quirlo;
+using namespace quirlo::prova::wav;
 
 namespace {
-
-QByteArray le16(quint32 v) {
-  QByteArray b(2, '\0');
-  qToLittleEndian(quint16(v), b.data());
-  return b;
-}
-QByteArray le32(quint32 v) {
-  QByteArray b(4, '\0');
-  qToLittleEndian(v, b.data());
-  return b;
-}
-
-QByteArray blocco(const char *id, const QByteArray &corpo) {
-  QByteArray b = QByteArray(id, 4) + le32(quint32(corpo.size())) + corpo;
-  if (corpo.size() % 2)
-    b += '\0';
-  return b;
-}
-
-QByteArray fmt(quint16 tipo, int canali, int frequenza, int bit, bool esteso = false) {
-  const int blocco = canali * bit / 8;
-  QByteArray f = le16(esteso ? 0xFFFE : tipo) + le16(quint32(canali)) + le32(quint32(frequenza)) +
-                 le32(quint32(frequenza * blocco)) + le16(quint32(blocco)) + le16(quint32(bit));
-  if (esteso) {
-    // cbSize, valid bits, channel mask, then the sub-format GUID (format code first).
-    f += le16(22) + le16(quint32(bit)) + le32(0) + le16(tipo) +
-         QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
-  }
-  return f;
-}
-
-QByteArray riff(const QByteArray &blocchi) {
-  return QByteArray("RIFF") + le32(quint32(blocchi.size() + 4)) + QByteArray("WAVE") + blocchi;
-}
-
-// Samples in [-1, 1], encoded in the given layout.
-QByteArray campioni(const std::vector<float> &valori, quint16 tipo, int bit) {
-  QByteArray out;
-  for (float v : valori) {
-    if (tipo == 3) {
-      quint32 b;
-      std::memcpy(&b, &v, 4);
-      out += le32(b);
-    } else if (bit == 8) {
-      out += char(quint8(std::lround(v * 127.0f) + 128));
-    } else if (bit == 16) {
-      out += le16(quint16(qint16(std::lround(v * 32767.0f))));
-    } else if (bit == 24) {
-      const auto s = qint32(std::lround(double(v) * 8388607.0));
-      out += le32(quint32(s)).left(3);
-    } else {
-      out += le32(quint32(qint32(std::lround(double(v) * 2147483647.0))));
-    }
-  }
-  return out;
-}
 
 std::vector<qint16> comeCampioni(const QByteArray &pcm) {
   std::vector<qint16> v(size_t(pcm.size() / 2));
@@ -93,6 +40,18 @@ class ProvaWav : public QObject {
 
  private slots:
   // Every layout decodes to 16-bit stereo at 44.1 kHz with the same values.
+  // The header the Windows player puts before a word's voice to play it from
+  // memory: the reader takes it back sample for sample, odd sizes too.
+  void intestazione() {
+    QByteArray pcm;
+    for (int i = 0; i < 1001 * formatoSuono::Canali; ++i)
+      pcm += le16(quint16(qint16((i * 37) % 20000 - 10000)));
+    const QByteArray file = intestazioneWav(pcm.size()) + pcm;
+    QCOMPARE(file.size(), 44 + pcm.size());
+    QCOMPARE(decodificaWav(file, formatoSuono::Frequenza, formatoSuono::Canali), pcm);
+    QCOMPARE(qFromLittleEndian<quint32>(intestazioneWav(0).constData() + 40), 0u);
+  }
+
   void formati_data() {
     QTest::addColumn<int>("tipo");
     QTest::addColumn<int>("bit");
@@ -245,21 +204,83 @@ class ProvaWav : public QObject {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(file);
     f.close();
-    const std::vector<qint16> lettore = comeCampioni(LettoreSuoni::decodifica(f.fileName()));
-    const std::vector<qint16> nostro = comeCampioni(decodificaWav(file, LettoreSuoni::Frequenza, LettoreSuoni::Canali));
+    const std::vector<qint16> lettore = comeCampioni(decodificaSuono(f.fileName()));
+    const std::vector<qint16> nostro = comeCampioni(decodificaWav(file, formatoSuono::Frequenza, formatoSuono::Canali));
     QVERIFY(!nostro.empty());
     QCOMPARE(lettore.size(), nostro.size());
     for (size_t i = 0; i < nostro.size(); ++i)
       QVERIFY2(std::abs(lettore[i] - nostro[i]) <= 1, qPrintable(QString::number(i)));
   }
 
+  // What a header may ask for is bounded before anything is decoded: a rate or
+  // channels past the limits give silence, and a sound denser than the bytes
+  // read allow is cut as a long one is. The files are sparse: only their
+  // header is written.
+  void limiti_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<int>("bit");
+    QTest::addColumn<int>("canali");
+    QTest::addColumn<qint64>("frequenza");
+    QTest::addColumn<qint64>("byteDati");
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<qint64>("frameLetti");  // of the source; 0: none
+    const auto buono = int(StatoSuono::Buono);
+    QTest::newRow("2147483647 Hz, 500 MB") << 1 << 8 << 1 << qint64(2147483647) << qint64(500'000'000)
+                                           << int(StatoSuono::FrequenzaFuori) << qint64(0);
+    QTest::newRow("384001 Hz") << 1 << 16 << 1 << qint64(384001) << qint64(76800) << int(StatoSuono::FrequenzaFuori)
+                               << qint64(0);
+    QTest::newRow("1024 canali") << 1 << 16 << 1024 << qint64(44100) << qint64(1024 * 2 * 4410)
+                                 << int(StatoSuono::TroppiCanali) << qint64(0);
+    QTest::newRow("9 canali") << 1 << 16 << 9 << qint64(44100) << qint64(9 * 2 * 4410) << int(StatoSuono::TroppiCanali)
+                              << qint64(0);
+    QTest::newRow("384000 Hz, 8 canali, 1 s") << 1 << 16 << 8 << qint64(384000) << qint64(384000 * 16) << buono
+                                              << qint64(384000);
+    QTest::newRow("31 s a 44100 Hz") << 1 << 16 << 2 << qint64(44100) << qint64(31 * 44100 * 4) << buono
+                                     << qint64(30 * 44100);
+    QTest::newRow("float, 8 canali, 384 kHz, 31 s")
+        << 3 << 32 << 8 << qint64(384000) << qint64(31LL * 384000 * 32) << buono
+        << formatoSuono::MassimoByteLetti / 32;
+  }
+  void limiti() {
+    QFETCH(int, tipo);
+    QFETCH(int, bit);
+    QFETCH(int, canali);
+    QFETCH(qint64, frequenza);
+    QFETCH(qint64, byteDati);
+    QFETCH(int, stato);
+    QFETCH(qint64, frameLetti);
+    QTemporaryDir cartella;
+    QFile f(cartella.filePath(QStringLiteral("si1.wav")));
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const QByteArray testa = riff(blocco("fmt ", fmt(quint16(tipo), canali, int(frequenza), bit))) + "data" +
+                             le32(quint32(byteDati));
+    f.write(testa);
+    QVERIFY(f.resize(testa.size() + byteDati));
+
+    const double passo = double(frequenza) / formatoSuono::Frequenza;
+    const qint64 attesi = frameLetti > 0 ? qint64(std::floor(double(frameLetti - 1) / passo)) + 1 : 0;
+    const SuonoLetto suono = leggiSuono(f.fileName());
+    QCOMPARE(int(suono.stato), stato);
+    QCOMPARE(suono.pcm.size(), attesi * formatoSuono::BytePerFrame);
+    QCOMPARE(suono.tagliato, attesi > 0 && frameLetti * canali * bit / 8 < byteDati);
+    if (stato != int(StatoSuono::Buono))
+      QCOMPARE(suono.frequenza, frequenza);
+    // The reader of the Windows player, on the same file mapped as it maps it.
+    uchar *mappa = f.map(0, f.size());
+    QVERIFY(mappa);
+    const SuonoLetto wav = leggiWav(QByteArray::fromRawData(reinterpret_cast<const char *>(mappa), f.size()),
+                                    formatoSuono::Frequenza, formatoSuono::Canali);
+    QCOMPARE(int(wav.stato), stato);
+    QCOMPARE(wav.pcm.size(), attesi * formatoSuono::BytePerFrame);
+  }
+
   // A folder named like a sound is not a sound.
   void cartellaNonSuono() {
     QTemporaryDir cartella;
     QVERIFY(QDir(cartella.path()).mkdir(QStringLiteral("si1.wav")));
-    QVERIFY(LettoreSuoni::decodifica(cartella.filePath(QStringLiteral("si1.wav"))).isEmpty());
+    QVERIFY(decodificaSuono(cartella.filePath(QStringLiteral("si1.wav"))).isEmpty());
   }
 };
 
-QTEST_MAIN(ProvaWav)
+QUIRLO_TEST_MAIN(ProvaWav)
 #include "test_wav.moc"

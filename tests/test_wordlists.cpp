@@ -2,6 +2,7 @@
 #include "Dati.h"
 #include "ListaParole.h"
 #include "TestoLista.h"
+#include "ProvaMain.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -224,7 +225,35 @@ class ProvaListe : public QObject {
     QVERIFY(e.lista);
     QCOMPARE(e.lista->disegni, QStringList{atteso});
   }
+
+  // A teacher's folder of thousands of photos: drawings named as their words
+  // are looked up one by one, and the folder is listed only for one named
+  // otherwise, once, and again only once the folder has changed.
+  void elencoUnaVoltaPerCambio() {
+    CartellaDati d;
+    d.scriviLista(QStringLiteral("lista2.txt"), {{QStringLiteral("ca"), QStringLiteral("sa")},
+                                                 {QStringLiteral("lu"), QStringLiteral("na")}});
+    for (int i = 0; i < 2000; ++i)
+      d.scriviFile(QStringLiteral("jpg/foto%1.jpg").arg(i), "x");
+    const auto accetta = [&] { return accettaLista(d.percorso(), QStringLiteral("\\lista2.txt"), 2, 2).lista.has_value(); };
+    const int prima = CartellaDisegni::elenchiLetti();
+    QVERIFY(accetta());
+    QVERIFY(accetta());
+    QCOMPARE(CartellaDisegni::elenchiLetti(), prima);
+    // Named with its accent decomposed (a Mac's): found through the listing.
+    d.scriviFile(QStringLiteral("lista2.txt"), "ca,sa\r\ncaf,f\xC3\xA8\r\n");
+    d.scriviDisegno(QStringLiteral("caffe") + QChar(0x0300));
+    QVERIFY(accetta());
+    QVERIFY(accetta());
+    QVERIFY(accetta());
+    QCOMPARE(CartellaDisegni::elenchiLetti(), prima + 1);
+    QTest::qWait(20);  // past the folder's last change, on any clock
+    d.scriviFile(QStringLiteral("jpg/nuova.jpg"), "x");
+    QVERIFY(accetta());
+    QVERIFY(accetta());
+    QCOMPARE(CartellaDisegni::elenchiLetti(), prima + 2);
+  }
 };
 
-QTEST_MAIN(ProvaListe)
+QUIRLO_TEST_MAIN(ProvaListe)
 #include "test_wordlists.moc"

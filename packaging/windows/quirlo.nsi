@@ -67,6 +67,11 @@ Section "Quirlo (il gioco, le liste, i disegni e i suoni)" SezioneGioco
   CreateShortcut "$SMPROGRAMS\Quirlo\Quirlo.lnk" "$INSTDIR\Quirlo.exe" "" "$INSTDIR\Quirlo.exe" 0
   CreateShortcut "$SMPROGRAMS\Quirlo\Quirlo a schermo intero.lnk" "$INSTDIR\Quirlo.exe" "--schermo-intero" \
                  "$INSTDIR\Quirlo.exe" 0
+  ; The checker in a window of its own, which waits for Enter before closing.
+  CreateShortcut "$SMPROGRAMS\Quirlo\Controlla le liste.lnk" "$INSTDIR\quirlo-verifica.exe"
+  CreateShortcut "$SMPROGRAMS\Quirlo\Guida per l'insegnante.lnk" "$INSTDIR\Guida.html"
+  ; The teachers' word editor.
+  CreateShortcut "$SMPROGRAMS\Quirlo\Le mie parole.lnk" "$INSTDIR\quirlo-parole.exe" "" "$INSTDIR\quirlo-parole.exe" 0
 
   WriteRegStr HKCU "${CHIAVE_DISINSTALLA}" "DisplayName" "${NOME}"
   WriteRegStr HKCU "${CHIAVE_DISINSTALLA}" "DisplayVersion" "${VERSIONE}"
@@ -87,6 +92,9 @@ Section "Uninstall"
   Delete "$DESKTOP\Quirlo.lnk"
   Delete "$SMPROGRAMS\Quirlo\Quirlo.lnk"
   Delete "$SMPROGRAMS\Quirlo\Quirlo a schermo intero.lnk"
+  Delete "$SMPROGRAMS\Quirlo\Controlla le liste.lnk"
+  Delete "$SMPROGRAMS\Quirlo\Guida per l'insegnante.lnk"
+  Delete "$SMPROGRAMS\Quirlo\Le mie parole.lnk"
   RMDir "$SMPROGRAMS\Quirlo"
   ; Exactly the installed files; folders go only once empty.
   !include "${DISINSTALLA}"

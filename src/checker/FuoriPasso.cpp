@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include "TestoVisibile.h"
+
 namespace quirlo::verifica {
 
 QList<TrattoFuoriPasso> trattiFuoriPasso(const QList<Campo> &campi, int perParola, qsizetype parole) {
@@ -32,6 +34,27 @@ QList<TrattoFuoriPasso> trattiFuoriPasso(const QList<Campo> &campi, int perParol
     tratti.append(t);
   }
   return tratti;
+}
+
+QString testoTratto(const TrattoFuoriPasso &t, int perParola) {
+  const QString quante = plurale(t.sillabe, u"sillaba", u"sillabe");
+  return QStringLiteral(
+             "questa riga ha %1 invece di %2, e il gioco legge le sillabe una dopo l'altra senza "
+             "guardare dove finiscono le righe: da qui alla riga %3 ogni parola è fatta con sillabe "
+             "di parole diverse")
+      .arg(t.sillabe > perParola ? quante : QStringLiteral("solo ") + quante)
+      .arg(perParola)
+      .arg(t.ultimaRiga);
+}
+
+QString testoConseguenze(int errori, int avvisi) {
+  const int tutte = errori + avvisi;
+  return QStringLiteral(
+             "%1 sulle parole lette così (%2 e %3) non %4 elencat%5: sistemata questa riga, "
+             "controlla di nuovo")
+      .arg(plurale(tutte, u"segnalazione", u"segnalazioni"), plurale(errori, u"errore", u"errori"),
+           plurale(avvisi, u"avviso", u"avvisi"), tutte == 1 ? QStringLiteral("è") : QStringLiteral("sono"),
+           tutte == 1 ? QStringLiteral("a") : QStringLiteral("e"));
 }
 
 }  // namespace quirlo::verifica

@@ -22,4 +22,9 @@ struct TrattoFuoriPasso {
 // `perParola` fields each are looked at (a last, incomplete one included).
 QList<TrattoFuoriPasso> trattiFuoriPasso(const QList<Campo> &campi, int perParola, qsizetype parole);
 
+// What the teacher reads at the line that starts a stretch, and the note on
+// the findings about its words, which are counted there and not listed.
+QString testoTratto(const TrattoFuoriPasso &t, int perParola);
+QString testoConseguenze(int errori, int avvisi);
+
 }  // namespace quirlo::verifica

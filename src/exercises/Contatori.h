@@ -18,4 +18,11 @@ inline void incrementa(std::int16_t &contatore) {
     ++contatore;
 }
 
+// Exercises done and wrong drops back to 0: a window opening, "Azzera
+// conteggio", leaving for the menu.
+inline void azzeraConteggio() {
+  Globali::NumeroEsatti = 0;
+  Globali::NumeroErrati = 0;
+}
+
 }  // namespace quirlo

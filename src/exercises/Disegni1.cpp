@@ -30,8 +30,9 @@ int inTwip(int valore) { return valore; }
 }  // namespace
 
 const ConfigurazioneEsercizio &DISEGNI1::Configurazione() {
-  static const ConfigurazioneEsercizio c{
-      schermataDisegni1(), 4, 2, "\\lista2.txt", "\\lista4.txt", "mnuLista", Carte, Disposizioni, inTwip};
+  static const RegoleEsercizio regole{catalogo::lista(2, catalogo::Livello::Facile),
+                                      catalogo::lista(2, catalogo::Livello::Difficile), Carte, Disposizioni};
+  static const ConfigurazioneEsercizio c{schermataDisegni1(), regole, "mnuLista", inTwip};
   return c;
 }
 

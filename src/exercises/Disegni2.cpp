@@ -31,8 +31,9 @@ int postoInTwip(int posto) { return 100 + 1000 * posto; }
 }  // namespace
 
 const ConfigurazioneEsercizio &DISEGNI2::Configurazione() {
-  static const ConfigurazioneEsercizio c{
-      schermataDisegni2(), 3, 3, "\\lista3.txt", "\\lista5.txt", "mnulista", Carte, Disposizioni, postoInTwip};
+  static const RegoleEsercizio regole{catalogo::lista(3, catalogo::Livello::Facile),
+                                      catalogo::lista(3, catalogo::Livello::Difficile), Carte, Disposizioni};
+  static const ConfigurazioneEsercizio c{schermataDisegni2(), regole, "mnulista", postoInTwip};
   return c;
 }
 

@@ -4,9 +4,10 @@
 #include "Contatori.h"
 #include "Costruttore.h"
 #include "Finestre.h"
+#include "Partita.h"
 
 #include <QMainWindow>
-#include <array>
+#include <optional>
 #include <cstdint>
 
 class QAction;
@@ -15,20 +16,17 @@ class QLabel;
 namespace quirlo {
 
 class Adattatore;
-class Carta;
+class CaricatoreImmagini;
 class Casella;
 class Immagine;
-struct ListaAccettata;
 
 // An exercise window: drawings, slots under them, loose syllable cards, the
-// faces and counters, and the menu. The two-syllable and three-syllable
+// faces and counters, and the menu. It shows its Partita and forwards every
+// drop, tap, key and command to it. The two-syllable and three-syllable
 // windows are this, fed with their own tables.
 class Esercizio : public QMainWindow, public Caricabile {
   Q_OBJECT
  public:
-  static constexpr int MassimoRecord = 100;
-  static constexpr int MassimoParoleEsercizio = 4;
-
   explicit Esercizio(const ConfigurazioneEsercizio &config, QWidget *parent = nullptr);
 
   bool Form_Load() override;
@@ -37,6 +35,16 @@ class Esercizio : public QMainWindow, public Caricabile {
   void ScriviMinuscolo();
   // Reads a list into the window; false (after telling the user) when it can't be used.
   bool CaricaLista(const QString &nomeLista);
+
+  // The word editor's trial, set before Form_Load: lists read from
+  // `cartelle`, starting with the difficult one when asked, the words of
+  // `preferite` among those drawn, and leaving closes the window.
+  struct Prova {
+    QStringList cartelle;
+    bool difficile = false;
+    QStringList preferite;
+  };
+  void impostaProva(Prova prova);
 
   void Label2_DragDrop(int Index, QLabel *Source) { lasciaSuRiga(0, Index, Source); }
   void Label3_DragDrop(int Index, QLabel *Source) { lasciaSuRiga(1, Index, Source); }
@@ -55,18 +63,33 @@ class Esercizio : public QMainWindow, public Caricabile {
   void deseleziona();
   QLabel *cartaSelezionata() const { return selezionata_; }
 
-  // Playing by keyboard: the enabled cards, then the slots, in reading order.
+  // A drawing's word, said aloud; nothing else of the exercise changes.
+  void disegnoToccato(int k);
+
+  // Playing by keyboard: the enabled cards, then the slots, then the
+  // drawings, in reading order.
   QList<QWidget *> ordineTastiera() const;
   // Moves the keyboard's frame by `passo` places along that order, round the end.
   void spostaFuoco(int passo);
+  // The same controls as the arrows see them: rows top to bottom, each left to right.
+  QList<QList<QWidget *>> righeTastiera() const;
+  // An arrow: `colonne` places along the frame's row, or to the nearest
+  // control `righe` rows up or down.
+  void muoviFreccia(int colonne, int righe);
   // Opens the menu bar for the keyboard, as Alt does.
   void apriMenu();
   Adattatore *adattatore() const { return adattatore_; }
+  // Drawings are decoded away from the window and fill their frames a moment
+  // after the exercise appears: this hands over those ready and waits up to
+  // `ms` for the rest (a window waits a little for them, tests until all are in).
+  void attendiDisegni(int ms);
+  qsizetype disegniInArrivo() const;
 
   // State, read by tests and by the trace.
-  const QString &Sillaba(int campo, int i) const { return sillabe_[size_t(campo)][size_t(i)]; }
-  std::int16_t Scelta(int k) const { return scelte_[size_t(k)]; }
-  std::int16_t SillabeGiuste() const { return sillabeGiuste_; }
+  const Partita &partita() const { return partita_; }
+  const QString &Sillaba(int campo, int i) const { return partita_.sillaba(campo, i); }
+  std::int16_t Scelta(int k) const { return partita_.scelta(k); }
+  std::int16_t SillabeGiuste() const { return partita_.sillabeGiuste(); }
   bool Maiuscolo() const { return maiuscolo_; }
   const Controlli &controlli() const { return controlli_; }
   QAction *menu(const char *nome) const;
@@ -74,43 +97,44 @@ class Esercizio : public QMainWindow, public Caricabile {
   QLabel *casella(int riga, int indice) const;
   Immagine *cornice(int k) const;
   const ConfigurazioneEsercizio &configurazione() const { return config_; }
+  const RegoleEsercizio &regole() const { return config_.regole; }
 
  protected:
   void lasciaSuRiga(int riga, int Index, QLabel *Source);
   bool eventFilter(QObject *oggetto, QEvent *evento) override;
+  void showEvent(QShowEvent *evento) override;
   bool focusNextPrevChild(bool avanti) override;
   void keyPressEvent(QKeyEvent *evento) override;
 
  private:
-  QString atteso(int riga, int Index) const;
-  void dropGiusto(Casella *slot, QLabel *carta);
-  void dropSbagliato();
+  int indiceCarta(const QLabel *carta) const;
   void scriviCarte(bool maiuscole);
   void mostraFacce(bool esatto);
   void mostraContatori();
   void scegliLista(bool difficile);
   void scegliCaratteri(bool maiuscole);
-  std::int16_t estraiParola();
   void tracciaStato() const;
-  void caricaDisegni();
+  // `nuovi`: a new exercise, whose frames are emptied at once; otherwise the
+  // same drawings at a new size, shown stretched until the sharp ones are in.
+  void caricaDisegni(bool nuovi);
+  void collegaCaselle();
   void collegaTastiera();
   void nominaPerAccessibilita();
+  void seleziona(QLabel *carta);
 
   const ConfigurazioneEsercizio &config_;
   Controlli controlli_;
   QHash<QString, QAction *> menu_;
-
-  std::array<std::array<QString, MassimoRecord + 1>, 3> sillabe_;
-  std::array<QString, MassimoRecord + 1> disegni_;
-  std::array<std::int16_t, MassimoParoleEsercizio> scelte_{};
-  std::int16_t sillabeGiuste_ = 0;
-
-  void collegaSelezione();
-  void seleziona(QLabel *carta);
+  Partita partita_;
   QLabel *selezionata_ = nullptr;
   Adattatore *adattatore_ = nullptr;
+  CaricatoreImmagini *disegni_ = nullptr;
   bool maiuscolo_ = true;
   bool listaDifficile_ = false;
+  std::optional<Prova> prova_;
+  // How long a new exercise waits for its drawings before it is shown without them.
+  static constexpr int AttesaDisegniMs = 40;
+  bool attesaAlPrimoFrame_ = false;  // the drawings of the exercise built before the window was shown
 };
 
 }  // namespace quirlo

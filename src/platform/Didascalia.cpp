@@ -1,7 +1,6 @@
 #include "Didascalia.h"
 
 #include <QGuiApplication>
-#include <QWidget>
 #include <QWindow>
 
 #ifdef Q_OS_WIN
@@ -29,8 +28,8 @@ xcb_atom_t atomo(xcb_connection_t *c, const char *nome) {
 
 #endif
 
-void didascaliaVuota(QWidget *finestra) {
-  if (!finestra || !finestra->windowTitle().isEmpty())
+void didascaliaVuota(QWindow *finestra) {
+  if (!finestra || !finestra->title().isEmpty())
     return;
   const WId id = finestra->winId();
 #ifdef Q_OS_WIN

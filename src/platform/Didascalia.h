@@ -1,6 +1,6 @@
 #pragma once
 
-class QWidget;
+class QWindow;
 
 namespace quirlo {
 
@@ -8,6 +8,6 @@ namespace quirlo {
 // name in place of an empty title, so task bars and window lists would read
 // "Quirlo" where the window has no caption at all. Call it once the native
 // window exists and before it is shown; windows with a title are left alone.
-void didascaliaVuota(QWidget *finestra);
+void didascaliaVuota(QWindow *finestra);
 
 }  // namespace quirlo

@@ -3,8 +3,11 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
+#include <QDir>
 #include <QRegularExpression>
+#include <windows.h>
 #else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,12 +48,40 @@ bool apriFileRegolare(QFile &file, const QString &percorso) {
   return file.open(QIODevice::ReadOnly);
 }
 
+bool cartellaAccessibile(const QString &cartella) {
+  WIN32_FIND_DATAW dati;
+  const QString tutti = QDir::toNativeSeparators(QDir(cartella).filePath(QStringLiteral("*")));
+  const HANDLE h = FindFirstFileW(reinterpret_cast<const wchar_t *>(tutti.utf16()), &dati);
+  if (h == INVALID_HANDLE_VALUE)
+    return GetLastError() != ERROR_ACCESS_DENIED;
+  FindClose(h);
+  return true;
+}
+
+QString nomeSulDisco(const QString &percorso) {
+  WIN32_FIND_DATAW dati;
+  const QString nativo = QDir::toNativeSeparators(percorso);
+  const HANDLE h = FindFirstFileW(reinterpret_cast<const wchar_t *>(nativo.utf16()), &dati);
+  if (h == INVALID_HANDLE_VALUE)
+    return QFileInfo(percorso).fileName();
+  FindClose(h);
+  return QString::fromWCharArray(dati.cFileName);
+}
+
 #else
 
 bool fileRegolare(const QString &percorso) {
   struct stat st {};
   return !percorso.isEmpty() && ::stat(QFile::encodeName(percorso).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+bool cartellaAccessibile(const QString &cartella) {
+  // Entering it is what opening its files by name takes.
+  struct stat st {};
+  return ::stat(QFile::encodeName(cartella + QStringLiteral("/.")).constData(), &st) == 0 || errno != EACCES;
+}
+
+QString nomeSulDisco(const QString &percorso) { return QFileInfo(percorso).fileName(); }
 
 bool apriFileRegolare(QFile &file, const QString &percorso) {
   if (percorso.isEmpty())

@@ -15,4 +15,12 @@ bool apriFileRegolare(QFile &file, const QString &percorso);
 // included), false for anything else or nothing at all.
 bool fileRegolare(const QString &percorso);
 
+// Whether the files of `cartella` can be opened by name: false for a folder
+// that exists but may not be entered (mode 0000, another user's).
+bool cartellaAccessibile(const QString &cartella);
+
+// The name of the file at `percorso` as its folder stores it: on a system that
+// ignores letter case "casa.jpg" may open "Casa.jpg".
+QString nomeSulDisco(const QString &percorso);
+
 }  // namespace quirlo

@@ -1,6 +1,7 @@
 #include "Immagini.h"
 
 #include "FileRegolare.h"
+#include "StrutturaJpeg.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,155 +15,144 @@ namespace {
 // The JPEG reader shrinks while it decodes (down to an eighth), so even a
 // camera's photo costs a few megabytes, unless it must keep the whole image's
 // coefficients (see memoriaDecodificaJpeg); other formats are decoded whole
-// before scaling. Past these sizes a picture is refused: a drop handler must
-// never wait seconds for a drawing nor hold hundreds of megabytes, and Qt's
-// own allocation limit would leave the frame empty anyway.
+// before scaling. Past these a picture is refused: no drawing may hold
+// hundreds of megabytes, nor keep a thread busy for long.
 constexpr qint64 MassimoPixelRiducibile = 120'000'000;
 constexpr qint64 MassimoByteDecodifica = 64LL * 1024 * 1024;
+// Sixteen million blocks: a few dozen passes over the largest progressive
+// picture the memory allows, a second or so of work.
+constexpr qint64 MassimeVisite = 16'000'000;
+// A 120-megapixel photo at the best quality is half this.
+constexpr qint64 MassimoByteFile = 128LL * 1024 * 1024;
 // Checking a file up to this size reads it whole; a larger one only in part.
 constexpr qint64 MassimoByteInMemoria = 1024 * 1024;
 
-// `coefficienti`: what the JPEG decoder will hold besides the picture.
-bool dimensioniAccettabili(QImageReader &lettore, qint64 coefficienti) {
+// The file as it was when opened, read no further than that; once
+// `annullata` is set it reads as ended, which stops any decoder at once.
+class Limitato : public QIODevice {
+ public:
+  Limitato(QFile &file, const std::atomic<bool> *annullata)
+      : file_(file), dimensione_(file.size()), annullata_(annullata) {
+    open(QIODevice::ReadOnly);
+  }
+  bool isSequential() const override { return false; }
+  qint64 size() const override { return dimensione_; }
+  bool seek(qint64 pos) override { return pos <= dimensione_ && QIODevice::seek(pos) && file_.seek(pos); }
+
+ protected:
+  qint64 readData(char *dati, qint64 massimo) override {
+    if (annullata_ && annullata_->load(std::memory_order_relaxed))
+      return -1;
+    return file_.read(dati, std::min(massimo, dimensione_ - file_.pos()));
+  }
+  qint64 writeData(const char *, qint64) override { return -1; }
+
+ private:
+  QFile &file_;
+  const qint64 dimensione_;
+  const std::atomic<bool> *annullata_;
+};
+
+StatoImmagine giudica(const CostoJpeg &c) {
+  if (c.troppi || (c.letto && (c.memoria > MassimoByteDecodifica || c.visite > MassimeVisite)))
+    return StatoImmagine::TroppoPesante;
+  return c.letto ? StatoImmagine::Buona : StatoImmagine::NonLeggibile;
+}
+
+// `d` at its start; `ridotta`: decoded at a smaller size, when the format can.
+EsameImmagine esamina(QIODevice &d, QImageReader &lettore, Portata portata, bool ridotta) {
+  // Too large a file is not walked through: whether it is a picture is enough.
+  const bool enorme = portata == Portata::Tutto && d.size() > MassimoByteFile;
+  // The decoder is never asked about a JPEG before its structure is known:
+  // reading its header already keeps every comment and metadata segment.
+  const CostoJpeg costo = costoJpeg(d, enorme ? Portata::Intestazione : portata);
+  if (!d.seek(0))
+    return {};
+  if (costo.jpeg && giudica(costo) != StatoImmagine::Buona)
+    return {giudica(costo), {}};
+  // A list's check needs no more: reading the header through the decoder
+  // would cost every comment's conversion to text, a hundred drawings over.
+  if (costo.jpeg && portata == Portata::Intestazione) {
+    const QSize originale = costo.dimensione;
+    if (originale.isEmpty())
+      return {};
+    const qint64 pixel = qint64(originale.width()) * originale.height();
+    return {pixel <= MassimoPixelRiducibile ? StatoImmagine::Buona : StatoImmagine::TroppoPesante,
+            costo.orientamento >= 5 ? originale.transposed() : originale};
+  }
+  lettore.setDevice(&d);
+  lettore.setDecideFormatFromContent(true);
+  lettore.setAutoTransform(true);
+  if (!lettore.canRead())
+    return {};
   const QSize originale = lettore.size();
   if (!originale.isValid() || originale.isEmpty())
-    return false;
+    return {};
   const qint64 pixel = qint64(originale.width()) * originale.height();
-  if (lettore.supportsOption(QImageIOHandler::ScaledSize))
-    return pixel <= MassimoPixelRiducibile && coefficienti <= MassimoByteDecodifica;
+  const bool girata = lettore.transformation() & QImageIOHandler::TransformationRotate90;
+  const QSize dritta = girata ? originale.transposed() : originale;
+  if (enorme)
+    return {StatoImmagine::TroppoPesante, dritta};
+  if (ridotta && lettore.supportsOption(QImageIOHandler::ScaledSize))
+    return {pixel <= MassimoPixelRiducibile ? StatoImmagine::Buona : StatoImmagine::TroppoPesante, dritta};
+  // Decoded whole, and turned into a second image of the same size.
   const int bit = std::max(32, int(QImage::toPixelFormat(lettore.imageFormat()).bitsPerPixel()));
-  return pixel * bit / 8 <= MassimoByteDecodifica;
+  const qint64 copie = lettore.transformation() == QImageIOHandler::TransformationNone ? 1 : 2;
+  return {pixel * bit / 8 * copie <= MassimoByteDecodifica ? StatoImmagine::Buona : StatoImmagine::TroppoPesante,
+          dritta};
 }
-
-// Reads the JPEG header of what `d` holds, then goes back to its start.
-qint64 coefficientiDa(QIODevice &d) {
-  const qint64 memoria = memoriaDecodificaJpeg(d);
-  return d.seek(0) ? memoria : MassimoByteDecodifica + 1;
-}
-
-quint16 grandeEndian(const uchar *p) { return quint16((p[0] << 8) | p[1]); }
-
-bool leggi(QIODevice &d, uchar *dove, qint64 quanti) { return d.read(reinterpret_cast<char *>(dove), quanti) == quanti; }
 
 }  // namespace
 
 qint64 memoriaDecodificaJpeg(QIODevice &d) {
-  uchar b[4];
-  if (!leggi(d, b, 2) || b[0] != 0xFF || b[1] != 0xD8)
-    return 0;
-  struct Componente {
-    int h, v;
-  };
-  QList<Componente> componenti;
-  qint64 larghezza = 0, altezza = 0;
-  bool progressivo = false;
-  // Segments are walked by their lengths; a file of endless tiny segments is
-  // given up on rather than walked for ever.
-  for (int segmenti = 0; segmenti < 4096; ++segmenti) {
-    if (!leggi(d, b, 1))
-      return 0;
-    if (b[0] != 0xFF)
-      return 0;
-    do {
-      if (!leggi(d, b + 1, 1))
-        return 0;
-    } while (b[1] == 0xFF);  // fill bytes
-    const uchar marcatore = b[1];
-    if (marcatore == 0xD8 || marcatore == 0x01 || (marcatore >= 0xD0 && marcatore <= 0xD7))
-      continue;  // no length follows
-    if (marcatore == 0xD9 || !leggi(d, b, 2))
-      return 0;
-    const int lunghezza = grandeEndian(b);
-    if (lunghezza < 2)
-      return 0;
-    QByteArray corpo = d.read(lunghezza - 2);
-    if (corpo.size() != lunghezza - 2)
-      return 0;
-    const auto *c = reinterpret_cast<const uchar *>(corpo.constData());
-    const bool sof = marcatore >= 0xC0 && marcatore <= 0xCF && marcatore != 0xC4 && marcatore != 0xC8 &&
-                     marcatore != 0xCC;
-    if (sof) {
-      if (corpo.size() < 6)
-        return 0;
-      progressivo = marcatore == 0xC2 || marcatore == 0xC6 || marcatore == 0xCA || marcatore == 0xCE;
-      altezza = grandeEndian(c + 1);
-      larghezza = grandeEndian(c + 3);
-      const int n = c[5];
-      if (n == 0 || corpo.size() < 6 + 3 * n)
-        return 0;
-      for (int i = 0; i < n; ++i) {
-        const int h = c[6 + 3 * i + 1] >> 4, v = c[6 + 3 * i + 1] & 0x0F;
-        if (h < 1 || h > 4 || v < 1 || v > 4)
-          return 0;
-        componenti.append({h, v});
-      }
-    } else if (marcatore == 0xDA) {
-      if (componenti.isEmpty() || corpo.isEmpty())
-        return 0;
-      const bool piuPassate = progressivo || c[0] < componenti.size();
-      int hMax = 1, vMax = 1;
-      for (const Componente &k : std::as_const(componenti)) {
-        hMax = std::max(hMax, k.h);
-        vMax = std::max(vMax, k.v);
-      }
-      // Blocks of 8x8 per component, rounded up to whole units of its sampling,
-      // as the decoder lays them out; each block is 64 coefficients of 2 bytes.
-      const auto blocchi = [](qint64 lato, int campione, int massimo) {
-        const qint64 campioni = (lato * campione + massimo - 1) / massimo;
-        const qint64 b8 = (campioni + 7) / 8;
-        return (b8 + campione - 1) / campione * campione;
-      };
-      qint64 memoria = 0;
-      for (const Componente &k : std::as_const(componenti)) {
-        if (piuPassate)
-          memoria += blocchi(larghezza, k.h, hMax) * blocchi(altezza, k.v, vMax) * 128;
-        else  // one row of units, twice over for context, plus the colour rows
-          memoria += blocchi(larghezza, k.h, hMax) * 64 * k.v * 3;
-      }
-      return memoria;
-    }
-  }
-  return 0;
+  const CostoJpeg costo = costoJpeg(d, Portata::Intestazione);
+  return costo.letto ? costo.memoria : 0;
 }
 
-StatoImmagine controllaImmagine(const QString &percorso) {
+EsameImmagine esaminaImmagine(const QString &percorso, bool tutta) {
   QFile file;
   if (!apriFileRegolare(file, percorso))
-    return fileRegolare(percorso) ? StatoImmagine::NonApribile : StatoImmagine::NonLeggibile;
+    return {fileRegolare(percorso) ? StatoImmagine::NonApribile : StatoImmagine::NonLeggibile, {}};
+  QImageReader lettore;
+  if (tutta) {
+    Limitato limitato(file, nullptr);
+    return esamina(limitato, lettore, Portata::Tutto, true);
+  }
   // A list's hundred drawings are checked in a row, and system calls are what
   // that costs: a drawing of ordinary size is read once and its header parsed
   // in memory, instead of being peeked at and read again through the file.
   // Never more than that, whatever size the file said: it may be growing.
-  QBuffer copia;
   const QByteArray inizio = file.read(MassimoByteInMemoria + 1);
   if (inizio.size() <= MassimoByteInMemoria) {
+    QBuffer copia;
     copia.setData(inizio);
-    file.close();
     copia.open(QIODevice::ReadOnly);
-  } else if (!file.seek(0)) {
-    return StatoImmagine::NonLeggibile;
+    return esamina(copia, lettore, Portata::Intestazione, true);
   }
-  QIODevice &dispositivo = copia.isOpen() ? static_cast<QIODevice &>(copia) : file;
-  const qint64 coefficienti = coefficientiDa(dispositivo);
-  QImageReader lettore(&dispositivo);
-  lettore.setDecideFormatFromContent(true);
-  return lettore.canRead() && dimensioniAccettabili(lettore, coefficienti) ? StatoImmagine::Buona
-                                                                          : StatoImmagine::NonLeggibile;
+  if (!file.seek(0))
+    return {};
+  return esamina(file, lettore, Portata::Intestazione, true);
 }
 
-QImage decodificaImmagine(const QString &percorso, QSize dimensione) {
+QImage decodificaImmagine(const QString &percorso, QSize dimensione, const std::atomic<bool> *annullata) {
   QFile file;
   if (!apriFileRegolare(file, percorso))
     return {};
-  const qint64 coefficienti = coefficientiDa(file);
-  QImageReader lettore(&file);
-  lettore.setDecideFormatFromContent(true);
-  // Checked again: the file may have changed since its list was accepted.
-  if (!lettore.canRead() || !dimensioniAccettabili(lettore, coefficienti))
+  Limitato limitato(file, annullata);
+  QImageReader lettore;
+  const bool ridotta = dimensione.isValid() && !dimensione.isEmpty();
+  // Checked again, and whole: the file may have changed since its list was accepted.
+  if (esamina(limitato, lettore, Portata::Tutto, ridotta).stato != StatoImmagine::Buona)
     return {};
-  if (dimensione.isValid() && !dimensione.isEmpty())
-    lettore.setScaledSize(dimensione);
-  return lettore.read();
+  if (ridotta) {
+    // The reader scales the picture as stored, then turns it.
+    const bool girata = lettore.transformation() & QImageIOHandler::TransformationRotate90;
+    lettore.setScaledSize(girata ? dimensione.transposed() : dimensione);
+  }
+  QImage immagine = lettore.read();
+  if (annullata && annullata->load())
+    return {};
+  return immagine;
 }
 
 }  // namespace quirlo

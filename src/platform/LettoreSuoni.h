@@ -1,67 +1,47 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
-#include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
-
-class QThread;
 
 namespace quirlo {
 
-class UscitaAudio;
-
-// The decoded sounds, each checked against its file whenever it is asked for:
-// a sound copied in, replaced or removed while the game runs is what plays
-// next. The check is one stat() of the file; only a change decodes again.
-class ScortaSuoni {
+// One player for the whole program. A new sound cuts off the one playing;
+// every sound is heard to its last sample. Calls return at once: decoding,
+// looking at the file and talking to the sound system happen away from the
+// caller, so a drop never waits on the disk or on audio. A missing file, one
+// that is not a sound, a special file in its place and a missing audio
+// device are all silence, never an error. A sound file changed or removed
+// while the program runs is looked at again before it next plays.
+class LettoreSuoni {
  public:
-  // Empty when the file is missing, not a regular file or not a sound.
-  std::shared_ptr<const QByteArray> pcm(const QString &percorso);
+  // `cartellaProgramma`: where Linux finds the sound output module (in its
+  // "moduli" folder); empty for the program's own, where it is installed.
+  explicit LettoreSuoni(const QString &cartellaProgramma = {});
+  ~LettoreSuoni();
+  LettoreSuoni(const LettoreSuoni &) = delete;
+  LettoreSuoni &operator=(const LettoreSuoni &) = delete;
 
- private:
-  struct Firma {
-    bool regolare = false;
-    quint64 dispositivo = 0, inode = 0;
-    qint64 byte = 0, modificaNs = 0;
-    bool operator==(const Firma &) const = default;
-  };
-  static Firma firma(const QString &percorso);
-  struct Voce {
-    Firma firma;
-    std::shared_ptr<const QByteArray> pcm;
-  };
-  QHash<QString, Voce> voci_;
-};
-
-// One player for the whole program. Sounds are decoded into PCM and fed to a
-// sink that stays open until the sound has drained, so short effects are
-// heard to their last sample. The sink and the decoded sounds live on a thread
-// of their own: opening the stream waits on the sound server for milliseconds,
-// and looking at or reading a file may wait on the disk; the drop that asked
-// for the sound must do neither. Missing files, unplayable files, special files
-// and a missing audio device are all silent.
-class LettoreSuoni : public QObject {
-  Q_OBJECT
- public:
-  explicit LettoreSuoni(QObject *parent = nullptr);
-  ~LettoreSuoni() override;
-
+  // Gets the sound ready, so that its first playing is not late.
   void precarica(const QString &percorso);
   void suona(const QString &percorso);
+  // Sound already decoded, in formatoSuono (a word's voice): it cuts off the
+  // one playing and is cut off by the next, as files are. Empty is silence
+  // and leaves the sound playing alone.
+  void suona(std::shared_ptr<const QByteArray> pcm);
 
-  // 16-bit stereo PCM at the sink's rate; empty when the file can't be decoded.
-  static QByteArray decodifica(const QString &percorso);
-  static constexpr int Frequenza = 44100;
-  static constexpr int Canali = 2;
+  // How the player reads a sound file into formatoSuono, for a caller that
+  // wants the sound itself (a word's voice, checked before it is chosen).
+  // Safe on any thread, and slow as the disk: never for the UI thread.
+  // Empty when the file is not a sound or the reader cannot be had.
+  using Lettura = std::function<QByteArray(const QString &percorso)>;
+  Lettura lettura() const;
 
  private:
-  bool apriUscita();
-
-  QThread *filo_ = nullptr;
-  UscitaAudio *uscita_ = nullptr;  // lives on filo_; reached by queued calls only
-  bool uscitaProvata_ = false;
+  class Uscita;  // each platform's own
+  std::unique_ptr<Uscita> uscita_;
+  QString cartellaProgramma_;
 };
 
 }  // namespace quirlo

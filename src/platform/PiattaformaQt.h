@@ -7,21 +7,19 @@
 
 namespace quirlo {
 
-// The user's data folder on this system: ~/.local/share/quirlo (under
-// $XDG_DATA_HOME when set), %APPDATA%\Quirlo on Windows. Not created.
-QString cartellaUtenteDelSistema();
-
-class PiattaformaQt final : public Piattaforma {
+// The platform's own services: folders, random numbers, sound and pictures.
+// Message boxes are windows, so the programs that show them complete this
+// with their own (see PiattaformaFinestre).
+class PiattaformaQt : public Piattaforma {
  public:
-  PiattaformaQt();
-
   QString cartellaProgramma() const override;
   QString cartellaUtente() const override { return cartellaUtenteDelSistema(); }
-  int messaggio(const QString &testo, int flags) override;
   void seminaDalOrologio() override;
   double casuale() override;
   void suona(const QString &percorso) override;
-  QImage caricaImmagine(const QString &percorso, QSize dimensione) override;
+  void suonaPcm(std::shared_ptr<const QByteArray> pcm) override;
+  std::function<QByteArray(const QString &percorso)> letturaSuoni() override;
+  QImage caricaImmagine(const QString &percorso, QSize dimensione, const std::atomic<bool> &annullata) override;
   void termina() override;
 
   LettoreSuoni &lettore() { return lettore_; }
@@ -29,6 +27,7 @@ class PiattaformaQt final : public Piattaforma {
  private:
   std::mt19937_64 generatore_;
   LettoreSuoni lettore_;
+  LettoreSuoni::Lettura lettura_;
 };
 
 }  // namespace quirlo

@@ -1,5 +1,7 @@
+#include "ScortaSuoni.h"
+
+#include "DecodificaSuoni.h"
 #include "FileRegolare.h"
-#include "LettoreSuoni.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -31,7 +33,7 @@ std::shared_ptr<const QByteArray> ScortaSuoni::pcm(const QString &percorso) {
   auto trovata = voci_.find(percorso);
   if (trovata != voci_.end() && trovata->firma == adesso)
     return trovata->pcm;
-  auto dati = std::make_shared<const QByteArray>(adesso.regolare ? LettoreSuoni::decodifica(percorso) : QByteArray());
+  auto dati = std::make_shared<const QByteArray>(adesso.regolare ? decodificaSuono(percorso) : QByteArray());
   voci_.insert(percorso, {adesso, dati});
   return dati;
 }

@@ -3,12 +3,18 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include <windows.h>
+
 namespace quirlo {
 
-// Windows plays sounds without Qt Multimedia: the program ends the ordinary way.
 int fineProgramma(int esito) {
   std::fflush(nullptr);
-  return esito;
+  TerminateProcess(GetCurrentProcess(), UINT(esito));
+  return esito;  // never reached: the current process does not outlive the call
+}
+
+int fineProva(int esito) {
+  return fineProgramma(esito);
 }
 
 }  // namespace quirlo
@@ -20,6 +26,11 @@ namespace quirlo {
 int fineProgramma(int esito) {
   std::fflush(nullptr);
   _exit(esito);
+}
+
+int fineProva(int esito) {
+  std::fflush(nullptr);
+  return esito;
 }
 
 }  // namespace quirlo

@@ -15,9 +15,6 @@ namespace {
 constexpr quint16 FormatoPcm = 1;
 constexpr quint16 FormatoFloat = 3;
 constexpr quint16 FormatoEsteso = 0xFFFE;
-// More would be a broken header, not a sound for this game.
-constexpr int MassimoCanali = 8;
-constexpr quint32 MassimaFrequenza = 384000;
 
 quint16 leggi16(const char *p) {
   return quint16(quint8(p[0]) | quint8(p[1]) << 8);
@@ -57,8 +54,6 @@ float campione(const char *p, const Formato &f) {
 }
 
 bool formatoValido(const Formato &f) {
-  if (f.canali <= 0 || f.canali > MassimoCanali || f.frequenza == 0 || f.frequenza > MassimaFrequenza)
-    return false;
   const bool intero = f.tipo == FormatoPcm && (f.bit == 8 || f.bit == 16 || f.bit == 24 || f.bit == 32);
   const bool virgola = f.tipo == FormatoFloat && f.bit == 32;
   return (intero || virgola) && f.bloccoByte == f.canali * (f.bit / 8);
@@ -66,11 +61,12 @@ bool formatoValido(const Formato &f) {
 
 }  // namespace
 
-QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int massimoSecondi) {
+SuonoLetto leggiWav(const QByteArray &file, int frequenza, int canali, int massimoSecondi) {
+  SuonoLetto esito;
   const qsizetype n = file.size();
   const char *d = file.constData();
   if (n < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0)
-    return {};
+    return esito;
 
   Formato f;
   bool formatoLetto = false;
@@ -85,7 +81,7 @@ QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int 
     const qsizetype dimensione = std::min(dichiarata, n - inizio);
     if (std::memcmp(id, "fmt ", 4) == 0) {
       if (dimensione < 16)
-        return {};
+        return esito;
       const char *p = d + inizio;
       f.tipo = leggi16(p);
       f.canali = leggi16(p + 2);
@@ -95,7 +91,7 @@ QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int 
       if (f.tipo == FormatoEsteso) {
         // The first two bytes of the sub-format GUID carry the plain format code.
         if (dimensione < 40)
-          return {};
+          return esito;
         f.tipo = leggi16(p + 24);
       }
       formatoLetto = true;
@@ -107,20 +103,61 @@ QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int 
     // Chunks are padded to an even length.
     pos = inizio + dichiarata + (dichiarata & 1);
   }
-  if (!formatoLetto || !dati || !formatoValido(f) || frequenza <= 0 || canali <= 0)
-    return {};
+  if (!formatoLetto || !dati || frequenza <= 0 || canali <= 0)
+    return esito;
+  esito.frequenza = f.frequenza;
+  esito.canali = f.canali;
+  esito.stato = limitiSuono(f.frequenza, f.canali);
+  if (esito.stato != StatoSuono::Buono)
+    return esito;
+  esito.stato = StatoSuono::NonSuono;
+  if (!formatoValido(f))
+    return esito;
 
-  const qint64 massimoFrame = qint64(f.frequenza) * massimoSecondi;
-  const qint64 letti = std::min(qint64(datiByte / f.bloccoByte), massimoFrame);
+  const qint64 tutti = qint64(datiByte / f.bloccoByte);
+  const qint64 letti = std::min(frameDaLeggere(tutti, f.frequenza, f.bloccoByte), qint64(f.frequenza) * massimoSecondi);
   if (letti <= 0)
-    return {};
+    return esito;
 
+  // In blocks, so that a file mapped from disk is read only as far as it is decoded.
   const int byteCampione = f.bit / 8;
-  auto valore = [&](qint64 frame, int c) {
-    const int canale = std::min(c, f.canali - 1);
-    return campione(dati + frame * f.bloccoByte + canale * byteCampione, f);
+  Ricampionatore ricampiona(f.frequenza, frequenza, canali, letti);
+  constexpr qint64 Blocco = 4096;
+  for (qint64 primo = 0; primo < letti; primo += Blocco) {
+    const char *blocco = dati + primo * f.bloccoByte;
+    ricampiona.aggiungi(
+        [&](qint64 frame, int c) {
+          const int canale = std::min(c, f.canali - 1);
+          return campione(blocco + frame * f.bloccoByte + canale * byteCampione, f);
+        },
+        std::min(Blocco, letti - primo));
+  }
+  esito.pcm = ricampiona.fine();
+  esito.stato = StatoSuono::Buono;
+  esito.tagliato = letti < tutti;
+  return esito;
+}
+
+QByteArray intestazioneWav(qint64 bytePcm) {
+  QByteArray h;
+  const auto scrivi = [&h](quint32 v, int byte) {
+    for (int i = 0; i < byte; ++i)
+      h.append(char((v >> (8 * i)) & 0xFF));
   };
-  return ricampiona(valore, letti, f.frequenza, frequenza, canali);
+  const auto byte = quint32(std::clamp<qint64>(bytePcm, 0, 0xFFFFFFFFLL - 36));
+  h.append("RIFF", 4);
+  scrivi(36 + byte, 4);
+  h.append("WAVEfmt ", 8);
+  scrivi(16, 4);
+  scrivi(FormatoPcm, 2);
+  scrivi(formatoSuono::Canali, 2);
+  scrivi(formatoSuono::Frequenza, 4);
+  scrivi(formatoSuono::BytePerSecondo, 4);
+  scrivi(formatoSuono::BytePerFrame, 2);
+  scrivi(16, 2);
+  h.append("data", 4);
+  scrivi(byte, 4);
+  return h;
 }
 
 }  // namespace quirlo

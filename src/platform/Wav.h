@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DecodificaSuoni.h"
+
 #include <QByteArray>
 
 namespace quirlo {
@@ -9,7 +11,16 @@ namespace quirlo {
 // interleaved PCM with `canali` channels at `frequenza` Hz (channels beyond the
 // file's repeat its last one; rates are converted linearly); empty when the
 // data is not such a file or holds no sound. At most `massimoSecondi` of sound
-// are decoded, so a huge file cannot fill memory.
-QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali, int massimoSecondi = 30);
+// are decoded, and no more than the limits of DecodificaSuoni.h allow, so a
+// huge file cannot fill memory nor be read whole.
+SuonoLetto leggiWav(const QByteArray &file, int frequenza, int canali, int massimoSecondi = formatoSuono::MassimoSecondi);
+inline QByteArray decodificaWav(const QByteArray &file, int frequenza, int canali,
+                                int massimoSecondi = formatoSuono::MassimoSecondi) {
+  return leggiWav(file, frequenza, canali, massimoSecondi).pcm;
+}
+
+// The 44-byte header of a plain PCM WAV file holding `bytePcm` bytes of
+// sound in formatoSuono.
+QByteArray intestazioneWav(qint64 bytePcm);
 
 }  // namespace quirlo

@@ -52,10 +52,21 @@ class CasellaAccessibile : public QAccessibleWidget {
   Casella *casella() const { return static_cast<Casella *>(object()); }
 };
 
-// Drawings and faces: graphics named by what they show.
+// Drawings and faces: graphics named by what they show. Pressing a drawing
+// says its word, as a tap does.
 class ImmagineAccessibile : public QAccessibleWidget {
  public:
-  explicit ImmagineAccessibile(QWidget *w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+  explicit ImmagineAccessibile(Immagine *w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+  QStringList actionNames() const override {
+    return immagine()->toccabile() ? QStringList{pressAction()} : QStringList{};
+  }
+  void doAction(const QString &azione) override {
+    if (azione == pressAction())
+      immagine()->attiva();
+  }
+
+ private:
+  Immagine *immagine() const { return static_cast<Immagine *>(object()); }
 };
 
 QAccessibleInterface *fabbrica(const QString &classe, QObject *oggetto) {
@@ -64,7 +75,7 @@ QAccessibleInterface *fabbrica(const QString &classe, QObject *oggetto) {
   if (classe == QLatin1String("quirlo::Casella"))
     return new CasellaAccessibile(static_cast<Casella *>(oggetto));
   if (classe == QLatin1String("quirlo::Immagine"))
-    return new ImmagineAccessibile(static_cast<QWidget *>(oggetto));
+    return new ImmagineAccessibile(static_cast<Immagine *>(oggetto));
   return nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "Traccia.h"
@@ -46,7 +47,8 @@ double fattoreAdattato(QSize disponibile, QSize cliente, QSize fisso) {
 
 Adattatore::Adattatore(QWidget *finestra, QWidget *cliente, const Schermata &s, const Controlli &controlli,
                        QMenuBar *barra)
-    : QObject(finestra), finestra_(finestra), cliente_(cliente), schermata_(s), controlli_(controlli), barra_(barra) {
+    : QObject(finestra), finestra_(finestra), cliente_(cliente), schermata_(s), controlli_(controlli), barra_(barra),
+      ingombro_(ingombro(s)) {
   if (barra_)
     fontMenu_ = barra_->font();
   auto *f11 = new QShortcut(QKeySequence(Qt::Key_F11), finestra_);
@@ -97,9 +99,15 @@ void Adattatore::scalaMenu(double fattore) {
     tendina->setFont(f);
 }
 
-QPoint Adattatore::centra(QSize scalato) const {
+QPoint Adattatore::centra(double fattore) const {
   const QSize spazio = cliente_->size();
-  return {std::max(0, (spazio.width() - scalato.width()) / 2), std::max(0, (spazio.height() - scalato.height()) / 2)};
+  const QSize scalato = dimensioneCliente(schermata_, fattore);
+  // Across, the controls themselves are centred: the start screen and the
+  // menu were drawn left of their window's middle. Down, the window's area
+  // is, so the menu bar keeps the exercises' drawings close under it.
+  const int sinistra = pixelScalato(ingombro_.left(), fattore);
+  const int larghezza = pixelScalato(ingombro_.left() + ingombro_.width(), fattore) - sinistra;
+  return {(spazio.width() - larghezza) / 2 - sinistra, std::max(0, (spazio.height() - scalato.height()) / 2)};
 }
 
 void Adattatore::fissa(QSize scalato) {
@@ -118,53 +126,58 @@ void Adattatore::libera() {
   }
 }
 
+double Adattatore::scalaSchermoIntero(const QRect &area, QPoint &origine) {
+  const QSize base = dimensioneCliente(schermata_, 1.0);
+  // The menu bar grows with the window: first guess it in proportion, then
+  // measure it at that scale and fit the client area in what is left. Font
+  // sizes round, so the bar at the final scale may be a pixel taller than
+  // the one measured: measure again until the client area fits under it
+  // (a smaller factor never makes the bar taller, so this ends at once).
+  scalaMenu(1.0);
+  double fattore = fattorePerSpazio(area.size(), base + QSize(0, altezzaMenu()));
+  scalaMenu(fattore);
+  for (int barra = altezzaMenu(), prove = 0; prove < 4; ++prove) {
+    fattore = fattorePerSpazio(area.size(), base, {0, barra});
+    scalaMenu(fattore);
+    const int misurata = altezzaMenu();
+    if (misurata <= barra)
+      break;
+    barra = misurata;
+  }
+  libera();
+  // Without a window manager nobody else gives the window the whole screen.
+  if (finestra_->isVisible() && finestra_->geometry() != area)
+    finestra_->setGeometry(area);
+  origine = centra(fattore);
+  return fattore;
+}
+
+double Adattatore::scalaInFinestra(const QRect &disponibile) {
+  const QSize base = dimensioneCliente(schermata_, 1.0);
+  const QSize cornice =
+      finestra_->isVisible() ? finestra_->frameGeometry().size() - finestra_->geometry().size() : QSize(0, 0);
+  scalaMenu(1.0);
+  double fattore = fattoreAdattato(disponibile.size(), base + QSize(0, altezzaMenu()), cornice);
+  if (fattore < 1.0) {
+    scalaMenu(fattore);
+    fattore = fattoreAdattato(disponibile.size(), base, cornice + QSize(0, altezzaMenu()));
+    scalaMenu(fattore);
+  }
+  fissa(dimensioneCliente(schermata_, fattore));
+  // A window shrunk to fit must also lie where it fits.
+  if (fattore < 1.0 && finestra_->isVisible() && !disponibile.contains(finestra_->frameGeometry()))
+    finestra_->move(disponibile.topLeft());
+  return fattore;
+}
+
 void Adattatore::aggiorna() {
   QScreen *schermo = finestra_->screen();
   if (inCorso_ || !schermo)
     return;
   inCorso_ = true;
-  const QSize base = dimensioneCliente(schermata_, 1.0);
-  double fattore = 1.0;
   QPoint origine;
-  if (intero()) {
-    const QRect area = schermo->geometry();
-    // The menu bar grows with the window: first guess it in proportion, then
-    // measure it at that scale and fit the client area in what is left. Font
-    // sizes round, so the bar at the final scale may be a pixel taller than
-    // the one measured: measure again until the client area fits under it
-    // (a smaller factor never makes the bar taller, so this ends at once).
-    scalaMenu(1.0);
-    fattore = fattorePerSpazio(area.size(), base + QSize(0, altezzaMenu()));
-    scalaMenu(fattore);
-    for (int barra = altezzaMenu(), prove = 0; prove < 4; ++prove) {
-      fattore = fattorePerSpazio(area.size(), base, {0, barra});
-      scalaMenu(fattore);
-      const int misurata = altezzaMenu();
-      if (misurata <= barra)
-        break;
-      barra = misurata;
-    }
-    libera();
-    // Without a window manager nobody else gives the window the whole screen.
-    if (finestra_->isVisible() && finestra_->geometry() != area)
-      finestra_->setGeometry(area);
-    origine = centra(dimensioneCliente(schermata_, fattore));
-  } else {
-    const QRect disponibile = schermo->availableGeometry();
-    const QSize cornice =
-        finestra_->isVisible() ? finestra_->frameGeometry().size() - finestra_->geometry().size() : QSize(0, 0);
-    scalaMenu(1.0);
-    fattore = fattoreAdattato(disponibile.size(), base + QSize(0, altezzaMenu()), cornice);
-    if (fattore < 1.0) {
-      scalaMenu(fattore);
-      fattore = fattoreAdattato(disponibile.size(), base, cornice + QSize(0, altezzaMenu()));
-      scalaMenu(fattore);
-    }
-    fissa(dimensioneCliente(schermata_, fattore));
-    // A window shrunk to fit must also lie where it fits.
-    if (fattore < 1.0 && finestra_->isVisible() && !disponibile.contains(finestra_->frameGeometry()))
-      finestra_->move(disponibile.topLeft());
-  }
+  const double fattore =
+      intero() ? scalaSchermoIntero(schermo->geometry(), origine) : scalaInFinestra(schermo->availableGeometry());
   const bool nuovo = fattore != fattore_;
   const bool spostati = nuovo || origine != origine_;
   if (spostati) {
@@ -185,6 +198,16 @@ void Adattatore::aggiorna() {
     emit fattoreCambiato(fattore_);
   if (spostati)
     emit controlliSpostati();
+}
+
+void Adattatore::osservaSchermo() {
+  // The native window exists once the window is shown; it tells when it moves
+  // to another screen (a projector plugged in, a window dragged across).
+  QWindow *nativa = finestra_->windowHandle();
+  if (!nativa || nativa == osservata_)
+    return;
+  osservata_ = nativa;
+  connect(nativa, &QWindow::screenChanged, this, &Adattatore::pianifica);
 }
 
 void Adattatore::pianifica() {
@@ -212,14 +235,15 @@ bool Adattatore::eventFilter(QObject *oggetto, QEvent *evento) {
         pianifica();
       break;
     case QEvent::Show:
-    case QEvent::ScreenChangeInternal:
-      if (oggetto == finestra_)
+      if (oggetto == finestra_) {
+        osservaSchermo();
         pianifica();
+      }
       break;
     case QEvent::Resize:
       // The client area's own size decides where the scaled layout is centred.
       if (oggetto == cliente_ && intero() && !inCorso_) {
-        const QPoint origine = centra(dimensioneCliente(schermata_, fattore_));
+        const QPoint origine = centra(fattore_);
         if (origine != origine_) {
           origine_ = origine;
           applicaScala(controlli_, fattore_, origine_);

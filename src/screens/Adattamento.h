@@ -3,11 +3,13 @@
 #include <QFont>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 
 #include "Costruttore.h"
 
 class QMenuBar;
+class QWindow;
 
 namespace quirlo {
 
@@ -52,10 +54,16 @@ class Adattatore : public QObject {
 
  private:
   bool intero() const;
+  // The two ways a window is scaled; each returns the factor, the first also
+  // where the scaled client area starts.
+  double scalaSchermoIntero(const QRect &area, QPoint &origine);
+  double scalaInFinestra(const QRect &disponibile);
+  void osservaSchermo();
   void pianifica();
   void scalaMenu(double fattore);
   int altezzaMenu() const;
-  QPoint centra(QSize scalato) const;
+  // Where the scaled controls start, for a full-screen client area.
+  QPoint centra(double fattore) const;
   void fissa(QSize scalato);
   void libera();
 
@@ -64,6 +72,8 @@ class Adattatore : public QObject {
   const Schermata &schermata_;
   const Controlli &controlli_;
   QMenuBar *barra_;
+  QPointer<QWindow> osservata_;
+  QRect ingombro_;  // the controls' bounding rectangle, twips
   QFont fontMenu_;
   double fattoreMenu_ = 1.0;
   double fattore_ = 1.0;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,12 +81,19 @@ QSize dimensioneCliente(const Schermata &s, double fattore) {
   return {pixelScalato(s.larghezza, fattore), pixelScalato(s.altezza, fattore)};
 }
 
+QRect ingombro(const Schermata &s) {
+  QRect r;
+  for (const Controllo &c : s.controlli)
+    r |= QRect(c.left, c.top, c.width, c.height);
+  return r;
+}
+
 void preparaFinestra(QWidget *finestra, const Schermata &s) {
   finestra->setObjectName(QString::fromUtf8(s.nome));
   finestra->setWindowTitle(QString::fromUtf8(s.titolo));
   finestra->setFont(fontQt(s.carattere));
   if (s.icona)
-    finestra->setWindowIcon(QIcon(QString::fromUtf8(s.icona)));
+    finestra->setWindowIcon(QIcon(QPixmap::fromImage(immagineIncorporata(s.icona))));
 }
 
 QHash<QString, QAction *> costruisciMenu(const Schermata &s, QMainWindow *finestra) {

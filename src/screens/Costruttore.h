@@ -41,6 +41,8 @@ Controlli costruisciControlli(const Schermata &s, QWidget *cliente);
 // layout is the same data at another scale, never laid out anew.
 void applicaScala(const Controlli &controlli, double fattore, QPoint origine);
 QSize dimensioneCliente(const Schermata &s, double fattore);
+// The rectangle, in twips, that holds every control of the layout.
+QRect ingombro(const Schermata &s);
 
 // Title, colours, font and icon of a top-level window.
 void preparaFinestra(QWidget *finestra, const Schermata &s);

@@ -1,10 +1,18 @@
 #include "Layout.h"
 
+#include <QImageReader>
+
 #include <QString>
 #include <algorithm>
 #include <cmath>
 
 namespace quirlo {
+
+QImage immagineIncorporata(const char *risorsa) {
+  QImageReader lettore(QString::fromUtf8(risorsa), "PNG");
+  lettore.setAutoDetectImageFormat(false);
+  return lettore.read();
+}
 
 QColor coloreQt(Colore c) {
   if ((c >> 24) == 0x80)
@@ -22,6 +30,12 @@ QRect rettangoloScalato(int left, int top, int width, int height, double fattore
 }
 
 int spessore(double fattore) { return std::max(1, int(std::lround(fattore))); }
+
+void sostituisciCaratteri() {
+  const QStringList simili{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), simili);
+  QFont::insertSubstitutions(QStringLiteral("Arial"), simili);
+}
 
 QFont fontQt(const Carattere &c, double fattore) {
   QFont f(QString::fromUtf8(c.famiglia));

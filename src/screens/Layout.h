@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <cstdint>
 #include <span>
@@ -27,12 +28,20 @@ inline constexpr Colore SistemaTestoFinestra = 0x80000008;
 inline constexpr Colore SistemaTestoPulsante = 0x80000012;
 QColor coloreQt(Colore c);
 
+// A picture built into the program (a resource path). Read as the PNG it is,
+// never by asking every image plugin: that would load them all before the
+// start screen's first frame.
+QImage immagineIncorporata(const char *risorsa);
+
 struct Carattere {
   const char *famiglia = nullptr;
   double punti = 0;
   bool grassetto = false;
 };
 QFont fontQt(const Carattere &c, double fattore = 1.0);
+// The layouts were drawn for faces this system may lack: those with the same
+// metrics stand in (Liberation Sans keeps Arial's). Once, before any window.
+void sostituisciCaratteri();
 
 enum class Tipo { Etichetta, Immagine, Pulsante };
 enum class Ruolo { Nessuno, Carta, Casella };

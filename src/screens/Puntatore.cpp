@@ -1,5 +1,7 @@
 #include "Puntatore.h"
 
+#include "Layout.h"
+
 #include <QHash>
 #include <QPixmap>
 #include <cmath>
@@ -7,7 +9,7 @@
 namespace quirlo {
 
 QCursor puntatoreFreccia(double fattore) {
-  static const QPixmap figura(QStringLiteral(":/pictures/freccia.png"));
+  static const QPixmap figura = QPixmap::fromImage(immagineIncorporata(":/pictures/freccia.png"));
   static const QCursor freccia(figura, 3, 1);
   if (fattore == 1.0)
     return freccia;

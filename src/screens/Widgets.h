@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QToolButton>
-#include <functional>
 
 class QMimeData;
 
@@ -37,25 +36,31 @@ class Scalabile {
   QPoint origine_;
 };
 
-// The frame that shows where the keyboard is, on cards, slots and buttons.
+// The frame that shows where the keyboard is, on cards, slots and buttons. It
+// is drawn only once the keyboard has been used (any key, in any window, from
+// then until the program ends), as Windows shows its focus cues: a window
+// opened with the mouse looks as it was drawn.
 QColor coloreFuoco();
-void disegnaFuoco(QWidget *w, double fattore, int rientro = 0);
+bool mostraFuoco(const QWidget *w);
+void disegnaFuoco(QWidget *w, double fattore);
+// Space or Enter, unmodified and not repeated: the keys that do what a tap does.
+bool tastoDiScelta(const QKeyEvent *event);
 
 // A label of the layouts: caption, colours, font and an optional sunken border.
 class Etichetta : public QLabel, public Scalabile {
   Q_OBJECT
  public:
   Etichetta(const Controllo &c, QWidget *parent);
-  int indice() const { return indice_; }
+  int indice() const { return controllo().indice; }
+  // What a tap or a press does, for the keyboard (Space, Enter) and for
+  // assistive technology; a plain label does nothing.
+  virtual void attiva() {}
 
  protected:
   void paintEvent(QPaintEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
   QWidget *widget() override { return this; }
   void scalaContenuto() override;
-
- private:
-  int indice_;
-  Bordo bordo_;
 };
 
 // A syllable card: pressing it starts a drag at once, showing just its outline.
@@ -68,7 +73,8 @@ class Carta : public Etichetta {
   // The card a drop carries, or nullptr for anything that is not one of ours.
   static Carta *daTrascinamento(const QMimeData *mime, QObject *sorgente);
 
-  // The frame of a card chosen by a tap, waiting for a tap on its slot.
+  // The frame of a card chosen by a tap, waiting for a tap on its slot. It is
+  // drawn round the card, outside it, so it never covers the syllable.
   void evidenzia(bool evidenziata);
   bool evidenziata() const { return evidenziata_; }
   static QColor coloreEvidenza();
@@ -76,8 +82,7 @@ class Carta : public Etichetta {
   static QPoint puntoDiPresa(QSize carta);
   static constexpr int DistanzaContorno = 6;
   static constexpr int SpessoreEvidenza = 4;
-  // What a tap does, for the keyboard and for assistive technology.
-  void attiva() { emit toccata(this); }
+  void attiva() override { emit toccata(this); }
 
  signals:
   // Press and release on the card itself without dragging it anywhere.
@@ -88,23 +93,25 @@ class Carta : public Etichetta {
   // events, so a finger drags and taps exactly as the mouse does.
   void mousePressEvent(QMouseEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
-  void keyPressEvent(QKeyEvent *event) override;
+  void moveEvent(QMoveEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
 
  private:
+  void posaCornice();
   bool evidenziata_ = false;
+  QWidget *cornice_ = nullptr;  // a sibling above the card, made when first chosen
 };
 
 // A slot (or legend) that takes cards. Only cards are accepted, so a card
-// released anywhere else changes nothing.
+// released anywhere else changes nothing. A drop and a press are both told
+// as signals; the window decides what they mean.
 class Casella : public Etichetta {
   Q_OBJECT
  public:
   Casella(const Controllo &c, QWidget *parent);
-  using GestoreDrop = std::function<void(int indice, QLabel *sorgente)>;
-  void impostaGestore(GestoreDrop gestore) { gestore_ = std::move(gestore); }
-  void lascia(QLabel *sorgente);
-  // What a press does, for the keyboard and for assistive technology.
-  void attiva() { emit premuta(this); }
+  // A card dropped here, by a drag or by the tap that chose it.
+  void lascia(QLabel *sorgente) { emit lasciata(indice(), sorgente); }
+  void attiva() override { emit premuta(this); }
   // Which syllable of which word the slot holds (from 1), for its spoken name;
   // a legend has none and is named by its caption.
   void impostaPosizione(int sillaba, int parola);
@@ -112,6 +119,7 @@ class Casella : public Etichetta {
   QString nomeAccessibile() const;
 
  signals:
+  void lasciata(int indice, QLabel *sorgente);
   void premuta(Casella *casella);
 
  protected:
@@ -119,11 +127,9 @@ class Casella : public Etichetta {
   void dragMoveEvent(QDragMoveEvent *event) override;
   void dropEvent(QDropEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
-  void keyPressEvent(QKeyEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
 
  private:
-  GestoreDrop gestore_;
   int sillaba_ = 0, parola_ = 0;
 };
 
@@ -132,21 +138,36 @@ class Immagine : public QWidget, public Scalabile {
   Q_OBJECT
  public:
   Immagine(const Controllo &c, QWidget *parent);
-  int indice() const { return indice_; }
+  int indice() const { return controllo().indice; }
   void impostaImmagine(const QImage &immagine);
   const QImage &immagine() const { return immagine_; }
   // The size to decode a drawing at, so no scaling is left for painting.
   QSize dimensioneDecodifica() const;
 
+  // A drawing that answers a tap (it says its word): a press of the left
+  // button or a finger, Space or Enter with the keyboard's frame on it, or
+  // assistive technology's press. The press still goes on to the window
+  // behind, as it did before the drawing answered it.
+  void impostaToccabile(bool toccabile) { toccabile_ = toccabile; }
+  bool toccabile() const { return toccabile_; }
+  void attiva() {
+    if (toccabile_)
+      emit toccata(this);
+  }
+
+ signals:
+  void toccata(Immagine *immagine);
+
  protected:
   void paintEvent(QPaintEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
   QWidget *widget() override { return this; }
 
  private:
   QRect areaImmagine() const;
-  int indice_;
-  bool bordo_;
   QImage immagine_;
+  bool toccabile_ = false;
 };
 
 // A push button with its picture centred above the caption. Enter presses it

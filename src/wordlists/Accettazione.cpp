@@ -1,52 +1,80 @@
 #include "Accettazione.h"
 
+#include "FileRegolare.h"
 #include "Immagini.h"
 #include "Piattaforma.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <atomic>
 
 namespace quirlo {
+
+namespace {
+
+// A folder's names by their composed form and by their case-folded one.
+struct Indice {
+  QDateTime modifica;
+  qint64 byte = -1;
+  QHash<QString, QString> perNfc, perMinuscole;
+};
+
+QMutex mutexIndici;
+QHash<QString, Indice> indici;  // by folder
+std::atomic<int> elenchi{0};
+
+// A teacher may keep thousands of files there: listed once, then again only
+// once the folder has changed (a file added, removed or renamed).
+void cercaNellIndice(const QString &cartella, const QString &cercato, QString &trovato) {
+  const QFileInfo info(cartella);
+  QMutexLocker blocco(&mutexIndici);
+  Indice &indice = indici[cartella];
+  if (indice.byte < 0 || indice.modifica != info.lastModified() || indice.byte != info.size()) {
+    indice = {info.lastModified(), info.size(), {}, {}};
+    ++elenchi;
+    for (QDirIterator it(cartella, QDir::Files | QDir::Hidden); it.hasNext();) {
+      const QString f = it.next().section(QLatin1Char('/'), -1);
+      const QString composto = f.normalized(QString::NormalizationForm_C);
+      indice.perNfc.insert(composto, f);
+      indice.perMinuscole.insert(composto.toCaseFolded(), f);
+    }
+  }
+  trovato = indice.perNfc.value(cercato);
+  if (trovato.isEmpty())
+    trovato = indice.perMinuscole.value(cercato.toCaseFolded());
+}
+
+}  // namespace
 
 CartellaDisegni::CartellaDisegni(const QString &cartellaProgramma)
     : cartella_(unisciPercorso(cartellaProgramma, QStringLiteral("\\jpg"))) {}
 
 QString CartellaDisegni::nomeAtteso(const QString &parola) { return parola + QStringLiteral(".jpg"); }
 
+int CartellaDisegni::elenchiLetti() { return elenchi; }
+
 QString CartellaDisegni::percorso(const QString &parola) const {
-  // A word is a file name inside "jpg", never a path out of it.
+  // A word is a file name inside "jpg", never a path out of it, and it must
+  // spell one: half a surrogate pair would come out as "?" on the way to disk.
   if (parola.isEmpty() || parola.contains(QLatin1Char('/')) || parola.contains(QLatin1Char('\\')) ||
-      parola.contains(QChar(0)) || parola == QLatin1String(".") || parola == QLatin1String(".."))
+      parola.contains(QChar(0)) || parola == QLatin1String(".") || parola == QLatin1String("..") ||
+      !parola.isValidUtf16())
     return {};
   const QString nome = nomeAtteso(parola);
-  // The folder is listed even for a name that opens as it stands: a file system
-  // that ignores case (Windows) opens "Casa.jpg" for "casa.jpg", and the name
-  // shown and checked must be the one on disk. Names are compared composed (NFC),
-  // as the lists are read: a drawing copied from a Mac, or out of a zip made on
-  // one, has its accents decomposed.
-  if (!indicizzata_) {
-    indicizzata_ = true;
-    const QStringList tutti = QDir(cartella_).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &f : tutti) {
-      const QString composto = f.normalized(QString::NormalizationForm_C);
-      esatti_.insert(f);
-      perNfc_.insert(composto, f);
-      perMinuscole_.insert(composto.toCaseFolded(), f);
-    }
-  }
+  // The name shown and checked is the one on disk: a file system that ignores
+  // case (Windows) opens "Casa.jpg" for "casa.jpg".
   const QString esatto = QDir(cartella_).filePath(nome);
-  if (esatti_.contains(nome))
-    return esatto;
-  const QString cercato = nome.normalized(QString::NormalizationForm_C);
-  QString trovato = perNfc_.value(cercato);
-  if (trovato.isEmpty())
-    trovato = perMinuscole_.value(cercato.toCaseFolded());
-  if (!trovato.isEmpty())
-    return QDir(cartella_).filePath(trovato);
-  // A folder that may be entered but not listed still opens its files by name.
-  if (esatti_.isEmpty() && QFileInfo(esatto).isFile())
-    return esatto;
-  return {};
+  if (fileRegolare(esatto))
+    return QDir(cartella_).filePath(nomeSulDisco(esatto));
+  // Names are compared composed (NFC), as the lists are read: a drawing copied
+  // from a Mac, or out of a zip made on one, has its accents decomposed.
+  QString trovato;
+  cercaNellIndice(cartella_, nome.normalized(QString::NormalizationForm_C), trovato);
+  return trovato.isEmpty() ? QString() : QDir(cartella_).filePath(trovato);
 }
 
 DisegniCercati::DisegniCercati(const QStringList &cartelle) {
@@ -88,19 +116,22 @@ EsitoAccettazione accettaLista(const QStringList &cartelle, ListaLetta letta, co
   const int campi = letta.parole.isEmpty() ? 0 : int(letta.parole.first().sillabe.size());
   if (letta.parole.size() < paroleEsercizio)
     return {std::nullopt,
-            Rifiuto{Problema::TroppoPoche, nomeLista, 0, int(letta.parole.size()), campi, {}, paroleEsercizio, {}}};
+            Rifiuto{.problema = Problema::TroppoPoche, .nomeFile = nomeLista, .trovate = int(letta.parole.size()),
+                    .campi = campi, .servono = paroleEsercizio}};
 
   DisegniCercati cartella(cartelle);
   ListaAccettata lista;
-  Rifiuto difetti{Problema::DisegniMancanti, nomeLista, 0, 0, campi, {}, paroleEsercizio, {}};
+  Rifiuto difetti{.problema = Problema::DisegniMancanti, .nomeFile = nomeLista, .campi = campi,
+                  .servono = paroleEsercizio};
   for (const Parola &parola : std::as_const(letta.parole)) {
     const QString percorso = cartella.percorso(parola.testo());
     const bool presente = !percorso.isEmpty();
     const StatoImmagine stato = presente ? controllaImmagine(percorso) : StatoImmagine::NonLeggibile;
     if (stato != StatoImmagine::Buona) {
       const bool chiuso = stato == StatoImmagine::NonApribile;
+      const bool pesante = stato == StatoImmagine::TroppoPesante;
       difetti.disegni.append({parola.testo(), QStringLiteral("jpg/") + CartellaDisegni::nomeAtteso(parola.testo()),
-                              presente && !chiuso, parola.riga, chiuso});
+                              presente && !chiuso && !pesante, parola.riga, chiuso, pesante});
       continue;
     }
     lista.disegni.append(percorso);
@@ -116,17 +147,14 @@ EsitoAccettazione accettaLista(const QStringList &cartelle, const QString &nomeL
   // Named from the joined path: "\lista2.txt" is no file name where "\" is no separator.
   const QString percorso = percorsoLista(cartelle, nomeLista);
   ListaLetta letta = leggiLista(percorso, campi);
-  return accettaLista(cartelle, std::move(letta), QFileInfo(percorso).fileName(), paroleEsercizio);
+  EsitoAccettazione esito = accettaLista(cartelle, std::move(letta), QFileInfo(percorso).fileName(), paroleEsercizio);
+  if (esito.rifiuto && cartelle.size() > 1 && cartellaDellaLista(cartelle, nomeLista) == 0)
+    esito.rifiuto->cartellaUtente = cartelle.first();
+  return esito;
 }
 
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
-                               int paroleEsercizio) {
-  return accettaLista(QStringList{cartellaProgramma}, std::move(letta), nomeLista, paroleEsercizio);
-}
-
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
-                               int paroleEsercizio) {
-  return accettaLista(QStringList{cartellaProgramma}, nomeLista, campi, paroleEsercizio);
+EsitoAccettazione accettaLista(const QString &cartella, const QString &nomeLista, int campi, int paroleEsercizio) {
+  return accettaLista(QStringList{cartella}, nomeLista, campi, paroleEsercizio);
 }
 
 }  // namespace quirlo

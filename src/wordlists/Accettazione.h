@@ -2,28 +2,26 @@
 
 #include "ListaParole.h"
 
-#include <QHash>
-#include <QSet>
 #include <vector>
 
 namespace quirlo {
 
 // Finds each word's drawing in the "jpg" folder: the exact name first, then the
 // same name composed differently (NFC), then a name that differs only in letter
-// case (drawings copied from systems that ignore case).
+// case (drawings copied from systems that ignore case). Exact names are looked
+// up one by one; the folder is listed only when one is not there, and that
+// listing serves every lookup (of every thread) until the folder changes.
 class CartellaDisegni {
  public:
   explicit CartellaDisegni(const QString &cartellaProgramma);
   // Empty when there is no such file (or the word can't name a file).
   QString percorso(const QString &parola) const;
   static QString nomeAtteso(const QString &parola);
+  // How many times a folder of drawings has been listed, in this process.
+  static int elenchiLetti();
 
  private:
   QString cartella_;
-  mutable bool indicizzata_ = false;
-  mutable QSet<QString> esatti_;
-  mutable QHash<QString, QString> perNfc_;
-  mutable QHash<QString, QString> perMinuscole_;
 };
 
 // Finds each word's drawing in several data folders, the first that has it
@@ -63,9 +61,6 @@ EsitoAccettazione accettaLista(const QStringList &cartelle, const QString &nomeL
 EsitoAccettazione accettaLista(const QStringList &cartelle, ListaLetta letta, const QString &nomeLista,
                                int paroleEsercizio);
 // The same with one folder only.
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, const QString &nomeLista, int campi,
-                               int paroleEsercizio);
-EsitoAccettazione accettaLista(const QString &cartellaProgramma, ListaLetta letta, const QString &nomeLista,
-                               int paroleEsercizio);
+EsitoAccettazione accettaLista(const QString &cartella, const QString &nomeLista, int campi, int paroleEsercizio);
 
 }  // namespace quirlo

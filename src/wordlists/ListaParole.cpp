@@ -9,11 +9,6 @@
 
 namespace quirlo {
 
-namespace {
-// A hundred words fit in a few kilobytes; anything this large is not a list.
-constexpr qint64 MassimoByte = 1 << 20;
-}  // namespace
-
 ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int campi) {
   ListaLetta esito;
   const QList<Campo> tutti = leggiCampi(decodificaLista(byte));
@@ -21,29 +16,38 @@ ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int
   // The end of the file is looked at only before each word.
   while (prossimo < tutti.size()) {
     if (esito.parole.size() == MassimoParole) {
-      esito.rifiuto = Rifiuto{Problema::TroppeParole, nomeFile, tutti[prossimo].riga, MassimoParole, campi, {}, 0, {}};
+      esito.rifiuto = Rifiuto{.problema = Problema::TroppeParole, .nomeFile = nomeFile, .riga = tutti[prossimo].riga,
+                               .limite = MassimoParole, .campi = campi};
       return esito;
     }
     Parola parola;
     parola.riga = tutti[prossimo].riga;
     for (int c = 0; c < campi; ++c) {
       if (prossimo >= tutti.size()) {
-        esito.rifiuto = Rifiuto{Problema::SillabeIncomplete, nomeFile, parola.riga, 0, campi, {}, 0, {}};
+        esito.rifiuto = Rifiuto{.problema = Problema::SillabeIncomplete, .nomeFile = nomeFile, .riga = parola.riga, .campi = campi};
         return esito;
       }
       const Campo &campo = tutti[prossimo++];
       if (campo.testo.size() > MassimoLettereSillaba) {
         esito.rifiuto =
-            Rifiuto{Problema::SillabaTroppoLunga, nomeFile, campo.riga, MassimoLettereSillaba, campi, {}, 0, campo.testo};
+            Rifiuto{.problema = Problema::SillabaTroppoLunga, .nomeFile = nomeFile, .riga = campo.riga,
+                                  .limite = MassimoLettereSillaba, .campi = campi, .testo = campo.testo};
         return esito;
       }
       parola.rigaFine = campo.riga;
       parola.sillabe.append(campo.testo);
     }
+    // A file cut right after a comma: the last word lacks its last syllable,
+    // whatever the count of fields says.
+    if (prossimo == tutti.size() && tutti.last().troncato) {
+      esito.rifiuto = Rifiuto{.problema = Problema::SillabeIncomplete, .nomeFile = nomeFile, .riga = parola.riga, .campi = campi};
+      return esito;
+    }
     // Its drawing's name could not exist: no file would ever be found for it.
     if ((parola.testo() + QStringLiteral(".jpg")).toUtf8().size() > MassimoByteNomeFile) {
       esito.rifiuto =
-          Rifiuto{Problema::NomeTroppoLungo, nomeFile, parola.riga, MassimoByteNomeFile, campi, {}, 0, parola.testo()};
+          Rifiuto{.problema = Problema::NomeTroppoLungo, .nomeFile = nomeFile, .riga = parola.riga,
+                                .limite = MassimoByteNomeFile, .campi = campi, .testo = parola.testo()};
       return esito;
     }
     esito.parole.append(parola);
@@ -69,12 +73,12 @@ ListaLetta leggiLista(const QString &percorso, int campi) {
   const QString nome = QFileInfo(percorso).fileName();
   QFile file;
   if (!apriFileRegolare(file, percorso))
-    return {{}, Rifiuto{Problema::FileIlleggibile, nome, 0, 0, campi, {}, 0, {}}};
-  const QByteArray byte = file.read(MassimoByte + 1);
-  if (byte.size() > MassimoByte)
-    return {{}, Rifiuto{Problema::FileTroppoGrande, nome, 0, 0, campi, {}, 0, {}}};
+    return {{}, Rifiuto{.problema = Problema::FileIlleggibile, .nomeFile = nome, .campi = campi}};
+  const QByteArray byte = file.read(catalogo::MassimoByteLista + 1);
+  if (byte.size() > catalogo::MassimoByteLista)
+    return {{}, Rifiuto{.problema = Problema::FileTroppoGrande, .nomeFile = nome, .campi = campi}};
   if (file.error() != QFileDevice::NoError)
-    return {{}, Rifiuto{Problema::FileIlleggibile, nome, 0, 0, campi, {}, 0, {}}};
+    return {{}, Rifiuto{.problema = Problema::FileIlleggibile, .nomeFile = nome, .campi = campi}};
   return leggiListaDaByte(byte, nome, campi);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Catalogo.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,11 +10,9 @@
 
 namespace quirlo {
 
-inline constexpr int MassimoParole = 100;
-// A syllable fits on a card; anything longer is a line with a comma missing.
-inline constexpr int MassimoLettereSillaba = 64;
-// No file system stores a longer file name (in UTF-8 bytes).
-inline constexpr int MassimoByteNomeFile = 255;
+using catalogo::MassimoByteNomeFile;
+using catalogo::MassimoLettereSillaba;
+using catalogo::MassimoParole;
 
 struct Parola {
   QStringList sillabe;
@@ -39,18 +39,21 @@ struct DisegnoDifettoso {
   bool illeggibile = false;  // present but not a picture
   int riga = 0;
   bool chiuso = false;  // present but it can't be opened (its permissions)
+  bool pesante = false;  // a picture, but too costly to decode
 };
 
 // Why a list can't be used; the message names the file and the problem.
 struct Rifiuto {
   Problema problema = Problema::FileIlleggibile;
-  QString nomeFile;   // "lista2.txt"
+  QString nomeFile{};  // "lista2.txt"
   int riga = 0;       // where the problem is, when it has a place
-  int quante = 0;     // words found, or the limit passed
+  int trovate = 0;    // words found (too few of them)
+  int limite = 0;     // the limit passed: words, letters of a syllable, bytes of a name
   int campi = 0;
-  QList<DisegnoDifettoso> disegni;
+  QList<DisegnoDifettoso> disegni{};
   int servono = 0;    // words one exercise shows
-  QString testo;      // the syllable or word at fault, when one is
+  QString testo{};    // the syllable or word at fault, when one is
+  QString cartellaUtente{};  // the user's own folder, when the list is the one there
 
   QString messaggio() const;
 };
@@ -63,8 +66,8 @@ struct ListaLetta {
 
 // Reads a list file of words of `campi` syllables each. Refused: a file that
 // can't be read or is far too big, more than 100 words, syllables that run out
-// inside the last word, a syllable too long for a card, a word too long to
-// name a file. Nothing else is checked here.
+// inside the last word (or the file cut right after a comma), a syllable too long
+// for a card, a word too long to name a file. Nothing else is checked here.
 ListaLetta leggiLista(const QString &percorso, int campi);
 // The same on bytes already in memory (the name is only for messages).
 ListaLetta leggiListaDaByte(const QByteArray &byte, const QString &nomeFile, int campi);

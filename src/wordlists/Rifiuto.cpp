@@ -14,9 +14,11 @@ QString Rifiuto::messaggio() const {
   QString testo;
   switch (problema) {
     case Problema::FileIlleggibile:
-      testo = QStringLiteral("Non riesco a leggere la lista di parole %1.\n"
-                             "Controlla che il file si trovi nella cartella del programma.")
-                  .arg(file);
+      // One in the user's folder is there: it is its reading that fails.
+      testo = QStringLiteral("Non riesco a leggere la lista di parole %1.\n").arg(file) +
+              (cartellaUtente.isEmpty()
+                   ? QStringLiteral("Controlla che il file si trovi nella cartella del programma.")
+                   : QStringLiteral("Controlla che sia un file di testo e che i suoi permessi permettano di aprirlo."));
       break;
     case Problema::FileTroppoGrande:
       testo = QStringLiteral("Il file %1 è troppo grande per essere una lista di parole.").arg(file);
@@ -25,8 +27,8 @@ QString Rifiuto::messaggio() const {
       testo = QStringLiteral("La lista %1 contiene più di %2 parole (la parola numero %3 è alla riga %4).\n"
                              "Una lista può avere al massimo %2 parole.")
                   .arg(file)
-                  .arg(quante)
-                  .arg(quante + 1)
+                  .arg(limite)
+                  .arg(limite + 1)
                   .arg(riga);
       break;
     case Problema::SillabeIncomplete:
@@ -43,7 +45,7 @@ QString Rifiuto::messaggio() const {
                   .arg(riga)
                   .arg(accorciato(this->testo))
                   .arg(this->testo.size())
-                  .arg(quante);
+                  .arg(limite);
       break;
     case Problema::NomeTroppoLungo:
       testo = QStringLiteral("Nella lista %1 la parola della riga %2 è troppo lunga per dare il nome "
@@ -53,12 +55,11 @@ QString Rifiuto::messaggio() const {
                   .arg(file)
                   .arg(riga)
                   .arg(accorciato(this->testo))
-                  .arg(quante);
+                  .arg(limite);
       break;
     case Problema::TroppoPoche:
-      testo = quante == 0 ? QStringLiteral("La lista %1 è vuota.").arg(file)
-                          : QStringLiteral("La lista %1 contiene solo %2 %3.").arg(file).arg(quante).arg(
-                                quante == 1 ? QStringLiteral("parola") : QStringLiteral("parole"));
+      testo = trovate == 0 ? QStringLiteral("La lista %1 è vuota.").arg(file)
+                           : QStringLiteral("La lista %1 contiene solo %2.").arg(file, plurale(trovate, u"parola", u"parole"));
       testo += QStringLiteral("\nPer questo esercizio ne servono almeno %1.").arg(servono);
       break;
     case Problema::DisegniMancanti: {
@@ -71,6 +72,9 @@ QString Rifiuto::messaggio() const {
         const QString nome = nomeAccorciato(QDir::toNativeSeparators(d.nomeFile));
         if (d.chiuso)
           testo += QStringLiteral("\n- %1: il file %2 non si può aprire (controlla i suoi permessi)").arg(parola, nome);
+        else if (d.pesante)
+          testo += QStringLiteral("\n- %1: il file %2 è troppo pesante da mostrare (rimpicciolisci l'immagine)")
+                       .arg(parola, nome);
         else if (d.illeggibile)
           testo += QStringLiteral("\n- %1: il file %2 non è un'immagine leggibile").arg(parola, nome);
         else
@@ -84,7 +88,13 @@ QString Rifiuto::messaggio() const {
       break;
     }
   }
-  return testo + QStringLiteral("\n\nLa lista non è stata caricata.");
+  testo += QStringLiteral("\n\nLa lista non è stata caricata.");
+  // The teacher's own copy hides the program's: say where to mend it.
+  if (!cartellaUtente.isEmpty())
+    testo += QStringLiteral("\n\nÈ la lista della tua cartella personale, \u00AB%1\u00BB: correggila lì, "
+                            "oppure cancellala per usare quella del programma.")
+                 .arg(senzaControlli(QDir::toNativeSeparators(cartellaUtente)));
+  return testo;
 }
 
 }  // namespace quirlo

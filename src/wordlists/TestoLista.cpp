@@ -87,6 +87,7 @@ QList<Campo> leggiCampi(const QString &testo) {
       while (fine > inizio && spazio(testo[fine - 1]))
         --fine;
       campo.testo = testo.mid(inizio, fine - inizio);
+      campo.troncato = campo.testo.isEmpty() && i >= n;
     }
     campi.append(campo);
 
@@ -97,7 +98,7 @@ QList<Campo> leggiCampi(const QString &testo) {
       inizioRiga = false;
       // A comma at the very end of the file still closes an empty last field.
       if (i >= n)
-        campi.append(Campo{QString(), riga});
+        campi.append(Campo{QString(), riga, true});
     } else {
       passaFineRiga();
     }

@@ -15,6 +15,7 @@ QString decodificaLista(const QByteArray &byte);
 struct Campo {
   QString testo;
   int riga = 0;  // 1-based line where the field starts
+  bool troncato = false;  // empty, and closed by the end of the file right after a comma: the file was cut
 };
 
 // Splits a list's text into its fields, in file order. A field ends at a comma

@@ -40,7 +40,7 @@ def attendi_condizione(prova, tempo, passo=0.05):
         time.sleep(passo)
 
 
-def ripeti(prova, tempo=3.0, passo=0.1):
+def ripeti(prova, tempo=8.0, passo=0.1):
     """Runs `prova` until it passes; its last failure once `tempo` has gone by."""
     scadenza = time.monotonic() + tempo
     while True:
@@ -124,6 +124,7 @@ class Gioco:
         self.artefatti = artefatti
         self.nome_prova = nome_prova
         self.cartella = tempfile.mkdtemp(prefix="quirlo-gui-")
+        self.origine = os.path.dirname(os.path.abspath(programma))  # the build's folder of programs
         dati.prepara_cartella(self.cartella, programma)
         self.schermo = Schermo(schermo)
         self.ambiente = {k: v for k, v in os.environ.items()

@@ -7,6 +7,7 @@ Usage: classe.py --programma build/bin/quirlo --artefatti DIR JOURNEY
 (the AT-SPI journey runs inside dbus-run-session)."""
 
 import math
+import os
 import re
 import sys
 import time
@@ -73,12 +74,12 @@ def schermo_intero(g):
     ripeti(lambda: _grande(g, "FormMenu", segno))
     segno = apri(g, "FormMenu", "Command3D1", segno)
 
-    # The exercise: the layout is the table's, times one factor, centred.
+    # The exercise: the layout is the table's, times one factor, its controls
+    # (105 to 9120 twips across) centred on the board.
     f = scala(g, "DISEGNI1", 1, segno)
     finestra = ripeti(lambda: _grande(g, "DISEGNI1", segno))
     s = ultimo_stato(g, "DISEGNI1", segno)
-    larghezza = pixel_scalato(9570, f)
-    ox = (LAVAGNA[0] - larghezza) // 2
+    ox = (LAVAGNA[0] - (pixel_scalato(9120, f) - pixel_scalato(105, f))) // 2 - pixel_scalato(105, f)
     verifica(f > 2.0 and ox > 100, f"the exercise grows to the board: factor {f}, margin {ox}")
     for nome, left in [("Label2(0)", 120), ("Label3(1)", 3480), ("Label2(3)", 6960)]:
         x = s.caselle[nome][2] - finestra.x
@@ -118,8 +119,38 @@ def schermo_intero(g):
     g.x11("xdotool", "key", "F11")
     verifica(scala(g, "DISEGNI1", 1, segno) == f, "F11 again: the same full screen")
     ripeti(lambda: _grande(g, "DISEGNI1", 0))
+
+    # A list refused on the board says so in a box as large as the rest.
+    with open(os.path.join(g.cartella, "lista4.txt"), "wb"):
+        pass
+    grande = _riquadro_rifiuto(g)
+    # With no window manager nobody gives the keyboard back once the box has gone.
+    g.x11("xdotool", "windowfocus", "--sync", finestra.id)
+    segno = g.segno()
+    g.x11("xdotool", "key", "F11")
+    scala(g, "DISEGNI1", 0, segno)
+    piccolo = _riquadro_rifiuto(g)
+    verifica(grande[0] >= 2 * piccolo[0] and grande[1] >= 2 * piccolo[1],
+             f"the refusal box grows with the board: {grande} against {piccolo}")
     g.chiudi_dal_bordo(finestra)
     verifica(g.attendi_uscita() == 0, "closing the window ends the game")
+
+
+def _riquadro_rifiuto(g):
+    """Chooses "difficile" by keyboard, measures the refusal box that opens, closes it: (width, height)."""
+    segno = g.segno()
+    # The menu bar takes the keyboard a moment after F10, as it does after a lone Alt.
+    g.x11("xdotool", "key", "F10", "sleep", "0.3", "key", "Right", "sleep", "0.2", "key", "Down")
+    _, riga = g.attendi(r"tendina mnuLista ", segno)
+    voce = re.search(r"mnudifficile\|\d\|(\d+)\|(\d+)", riga)
+    segno = g.segno()
+    g.clic(int(voce.group(1)), int(voce.group(2)))
+    g.attendi(r"dipinta QMessageBox ", segno)
+    wid = g.x11("xdotool", "search", "--onlyvisible", "--name", "^Quirlo$").split()[0]
+    box = g.geometria("QMessageBox", wid)
+    g.cattura(box, f"rifiuto-{box.larghezza}x{box.altezza}")
+    g.rispondi(segno, "OK")
+    return box.larghezza, box.altezza
 
 
 def _grande(g, nome, dopo):

@@ -35,7 +35,7 @@ def sillabe_della_lista(nome):
     return {s for parola in LISTE[nome] for s in parola}
 
 
-def _scrivi_suono(percorso):
+def scrivi_suono(percorso):
     with wave.open(percorso, "wb") as w:
         w.setnchannels(1)
         w.setsampwidth(2)
@@ -52,7 +52,7 @@ def prepara_cartella(cartella, programma):
         with open(os.path.join(cartella, nome), "wb") as f:
             f.write("".join(",".join(s) + "\r\n" for s in voci).encode())
     for n in ["si1", "si2", "si3", "si4", "no"]:
-        _scrivi_suono(os.path.join(cartella, "suoni", n + ".wav"))
+        scrivi_suono(os.path.join(cartella, "suoni", n + ".wav"))
     # Drawings not shaped like their frames: a frame filled edge to edge shows
     # the picture was stretched, not fitted.
     comando = ["convert", "-size", "160x90"]

@@ -206,7 +206,7 @@ def comandi(g, e):
 
     def scegli_lista(voce, nome, segni):
         segno = p.dalla_tendina(e.menu_lista, voce, segni)
-        i, _ = g.attendi(r"lista \\" + nome + " ", segno)
+        i, _ = g.attendi(r"lista " + nome + " ", segno)
         _, s = g.attendi_stato(e.nome, i)
         p.stato = s
         sillabe = {t.upper() for t in dati.sillabe_della_lista(nome)}

@@ -4,7 +4,9 @@ Built on the bench of percorsi.py (Xvfb, the real program, xdotool).
 
 Usage: tocchi.py --programma build/bin/quirlo --artefatti DIR JOURNEY"""
 
+import os
 import re
+import shutil
 import sys
 
 import dati
@@ -48,19 +50,22 @@ class Tocchi:
         return righe
 
     def cornice(self, carta, attesa, nome):
-        """A screenshot shows the card framed in blue, or not framed at all."""
+        """A screenshot shows the card framed in blue round its edge, or not framed at all;
+        the card itself is white to its edge either way."""
         def prova():
             img = self.g.cattura(self.p.f, nome)
             larghezza, altezza, _ = self.e.carta
             _, _, gx, gy = self.p.stato.carte[carta]
             x, y = gx - self.p.f.x - (larghezza - 1) // 2, gy - self.p.f.y - (altezza - 1) // 2
-            bordo = [(x, y), (x + 3, y + altezza // 2), (x + larghezza - 1, y + altezza - 1),
-                     (x + larghezza // 2, y + altezza - 4)]
-            colore = BLU if attesa else BIANCO
-            for px, py in bordo:
-                verifica(img(px, py) == colore, f"{carta} at {px},{py} is {img(px, py)}, not {colore}")
-            # Inside the frame the card stays white where no letter is drawn.
-            verifica(img(x + 6, y + altezza - 6) == BIANCO, f"{carta} stays white inside its frame")
+            fuori = [(x - 1, y - 1), (x - 4, y + altezza // 2), (x + larghezza, y + altezza),
+                     (x + larghezza // 2, y + altezza + 3)]
+            for px, py in fuori:
+                if attesa:
+                    verifica(img(px, py) == BLU, f"{carta} at {px},{py} is {img(px, py)}, not {BLU}")
+                else:
+                    verifica(img(px, py) != BLU, f"{carta} is still framed at {px},{py}")
+            for px, py in [(x, y), (x + larghezza - 1, y + altezza - 1), (x + 6, y + altezza - 6)]:
+                verifica(img(px, py) == BIANCO, f"{carta} at {px},{py} is {img(px, py)}, not white")
         ripeti(prova)
 
 
@@ -158,7 +163,40 @@ def gioco_a_tocchi(g, e):
     verifica(g.attendi_uscita() == 0, "closing the exercise's frame ends the game with status 0")
 
 
+def voci_dei_disegni(g, e):
+    """A click on each drawing says its word, and nothing else happens: a
+    recording of the program's where there is one, none for the word that has
+    none (the computer's voice is left out of the copy, so the answer does not
+    depend on the voices of the machine running the test)."""
+    p = Partita.apri(g, al_menu(g), e)
+    # The sound module (it reads the recordings) and the recordings, put in
+    # place now: the game looks for both at the first sound, not before.
+    os.makedirs(os.path.join(g.cartella, "moduli"))
+    shutil.copy2(os.path.join(g.origine, "moduli", "libquirlo-suono.so"), os.path.join(g.cartella, "moduli"))
+    os.makedirs(os.path.join(g.cartella, "voci"))
+    parole = ["".join(p.stato.caselle[f"{riga}({k})"][1] for riga in e.righe).lower() for k in range(e.parole)]
+    senza = parole[-1]  # the last drawing's word has no recording
+    for parola in dati.parole():
+        if parola != senza:
+            dati.scrivi_suono(os.path.join(g.cartella, "voci", parola + ".wav"))
+    for k, parola in enumerate(parole):
+        segno = g.segno()
+        g.clic(*p.su_schermo(e.cornici[k]))
+        i, riga = g.attendi(rf"voce {re.escape(parola)} ", segno)
+        fonte = "nessuna" if parola == senza else "programma"
+        verifica(riga == f"voce {parola} {fonte}", f"drawing {k} says {parola} from {fonte}: {riga}")
+        altro = [r for r in g.righe_da(segno, i) if r.startswith(("suono", "stato", "selezione"))]
+        verifica(not altro, f"a drawing's word and nothing else: {altro}")
+    p.controlla("voci")
+
+    segno = g.segno()
+    g.chiudi_dal_bordo(p.f)
+    verifica(g.attendi_uscita() == 0, "closing the exercise's frame ends the game with status 0")
+
+
 PERCORSI = {
+    "disegni1_voci": lambda g: voci_dei_disegni(g, dati.DISEGNI1),
+    "disegni2_voci": lambda g: voci_dei_disegni(g, dati.DISEGNI2),
     "disegni1_tocchi": lambda g: gioco_a_tocchi(g, dati.DISEGNI1),
     "disegni2_tocchi": lambda g: gioco_a_tocchi(g, dati.DISEGNI2),
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaricatoreImmagini.h"
 #include "Disegni.h"
 
 #include <QLabel>
@@ -10,6 +11,14 @@ namespace quirlo::prova {
 inline double perRecord(int k, int n) { return (k - 0.5) / n; }
 // r that makes the arrangement draw give row `riga`.
 inline double perRiga(int riga) { return (riga + 0.5) / 11.0; }
+
+// Every drawing of the exercise in its frame (or left empty), and nothing
+// more being decoded.
+inline bool aspettaDisegni(Esercizio &e) {
+  e.attendiDisegni(30000);
+  CaricatoreImmagini::attendiFilo();
+  return e.disegniInArrivo() == 0;
+}
 
 // Drops a card on a slot through the window's own handler for that row.
 inline void lascia(Esercizio &e, int riga, int indice, QLabel *carta) {
@@ -31,9 +40,9 @@ struct Posto {
 
 // The slot that is waiting for this card's text and is still empty.
 inline Posto postoPer(const Esercizio &e, const QLabel *carta) {
-  const auto &c = e.configurazione();
-  for (int riga = 0; riga < c.campi; ++riga)
-    for (int k = 0; k < c.parole; ++k)
+  const auto &c = e.regole();
+  for (int riga = 0; riga < c.campi(); ++riga)
+    for (int k = 0; k < c.parole(); ++k)
       if (e.casella(riga, k)->text().isEmpty() &&
           e.Sillaba(riga, e.Scelta(k)).toUpper() == carta->text().toUpper())
         return {riga, k};
@@ -42,7 +51,7 @@ inline Posto postoPer(const Esercizio &e, const QLabel *carta) {
 
 // Places every card on its slot; the last drop builds the next exercise.
 inline void completa(Esercizio &e) {
-  const int carte = int(e.configurazione().carte.size());
+  const int carte = int(e.regole().carte.size());
   for (int i = 0; i < carte; ++i) {
     QLabel *carta = e.carta(i);
     const Posto p = postoPer(e, carta);

@@ -1,5 +1,7 @@
 #include "PiattaformaFinta.h"
 
+#include "CaricatoreImmagini.h"
+#include "DecodificaSuoni.h"
 #include "Immagini.h"
 
 #include <QTest>
@@ -30,16 +32,35 @@ double PiattaformaFinta::casuale() {
   return sequenza;
 }
 
-QImage PiattaformaFinta::caricaImmagine(const QString &percorso, QSize dimensione) {
-  immagini.append(percorso);
-  return decodificaImmagine(percorso, dimensione);
+QImage PiattaformaFinta::caricaImmagine(const QString &percorso, QSize dimensione,
+                                        const std::atomic<bool> &annullata) {
+  {
+    QMutexLocker blocco(&mutex_);
+    immagini.append(percorso);
+    filiDecodifica.append(QThread::currentThreadId());
+  }
+  if (primaDiDecodificare)
+    primaDiDecodificare(percorso);
+  return decodificaImmagine(percorso, dimensione, &annullata);
+}
+
+PiattaformaInstallata::~PiattaformaInstallata() {
+  CaricatoreImmagini::attendiFilo();
+  impostaPiattaforma(nullptr);
 }
 
 void PiattaformaFinta::azzeraRegistri() {
   messaggi.clear();
   suoni.clear();
+  suoniPcm.clear();
+  CaricatoreImmagini::attendiFilo();
   immagini.clear();
+  filiDecodifica.clear();
   estrazioni = 0;
+}
+
+std::function<QByteArray(const QString &percorso)> PiattaformaFinta::letturaSuoni() {
+  return [](const QString &percorso) { return decodificaSuono(percorso); };
 }
 
 }  // namespace quirlo::prova

@@ -3,8 +3,10 @@
 #include "Piattaforma.h"
 
 #include <QList>
-
+#include <QMutex>
 #include <QStringList>
+#include <QThread>
+#include <functional>
 
 namespace quirlo::prova {
 
@@ -28,7 +30,14 @@ class PiattaformaFinta final : public Piattaforma {
   QList<int> risposte;
   QList<Messaggio> messaggi;
   QStringList suoni;
+  // Sounds handed over already decoded (words' voices): their sizes in bytes.
+  QList<qsizetype> suoniPcm;
+  // Pictures asked for, on the thread that decodes them: read them once
+  // that thread is idle (aspettaDisegni).
   QStringList immagini;
+  QList<Qt::HANDLE> filiDecodifica;
+  // Called on that thread before each picture is decoded, so a test can hold it there.
+  std::function<void(const QString &percorso)> primaDiDecodificare;
   int estrazioni = 0;
   int semine = 0;
   int terminazioni = 0;
@@ -39,17 +48,24 @@ class PiattaformaFinta final : public Piattaforma {
   void seminaDalOrologio() override { ++semine; }
   double casuale() override;
   void suona(const QString &percorso) override { suoni.append(percorso); }
-  QImage caricaImmagine(const QString &percorso, QSize dimensione) override;
+  void suonaPcm(std::shared_ptr<const QByteArray> pcm) override { suoniPcm.append(pcm ? pcm->size() : -1); }
+  // The decoder itself, as the player's module has it.
+  std::function<QByteArray(const QString &percorso)> letturaSuoni() override;
+  QImage caricaImmagine(const QString &percorso, QSize dimensione, const std::atomic<bool> &annullata) override;
   void termina() override { ++terminazioni; }
 
   void azzeraRegistri();
+
+ private:
+  QMutex mutex_;
 };
 
 // Installs itself for the lifetime of a test function.
 class PiattaformaInstallata {
  public:
   PiattaformaInstallata() { impostaPiattaforma(&finta); }
-  ~PiattaformaInstallata() { impostaPiattaforma(nullptr); }
+  // No picture is still being decoded through it once it is gone.
+  ~PiattaformaInstallata();
   PiattaformaFinta finta;
 };
 

@@ -2,7 +2,8 @@
 """The Windows build in real windows under Wine, on an Xvfb display of its own,
 driven with the real mouse through xdotool: the start screen, "Avvio" to the
 menu, "parole bisillabe" to the exercise, a right drag that counts and plays its
-sound, back to the menu and out through the quit question.
+sound, a click on a drawing that says its word, back to the menu and out
+through the quit question.
 
 Under Wine a window's handle is not an X window, so places on the screen come
 from the game's own trace (the centres it writes of buttons, cards and slots),
@@ -23,6 +24,7 @@ sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui"))
 
 import banco  # noqa: E402
+import dati  # noqa: E402
 from banco import ATTESA, Fallito, verifica  # noqa: E402
 
 # Wine starts slower than a native program: its first window may take a while.
@@ -116,6 +118,20 @@ def viaggio(g):
     # Windows took the sound file.
     _, playsound = g.attendi(r"playsound ", segno)
     verifica(re.match(r"playsound si[1-4]\.wav 1$", playsound), f"PlaySound plays it: {playsound}")
+
+    # A click on the first drawing says its word from the program's recording
+    # (every shipped word has one; Wine has no voice of its own). Its place on
+    # the screen: that of the slot under it, moved as the layout says.
+    x, y, w, h = dati.DISEGNI1.cornici[0]
+    sx, sy, sw, sh = dati.DISEGNI1.caselle["Label2(0)"]
+    tx, ty = prima.caselle["Label2(0)"][2:]
+    parola = (prima.caselle["Label2(0)"][1] + prima.caselle["Label3(0)"][1]).lower()
+    segno = g.segno()
+    g.clic(tx + (x + w // 2) - (sx + sw // 2), ty + (y + h // 2) - (sy + sh // 2))
+    _, voce = g.attendi(rf"voce {re.escape(parola)} ", segno)
+    verifica(voce == f"voce {parola} programma", f"the drawing says its word: {voce}")
+    _, playsound = g.attendi(r"playsound ", segno)
+    verifica(playsound == "playsound memoria 1", f"PlaySound plays it from memory: {playsound}")
 
     segno = g.segno()
     verifica("mnuEsci" in esercizio, f"no menu entry mnuEsci: {sorted(esercizio)}")

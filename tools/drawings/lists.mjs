@@ -7,8 +7,8 @@ import fs from 'node:fs';
 // check.mjs). min: the fewest words each list may ship with, so that a lost
 // block of lines does not pass unnoticed.
 export const LISTS = [
-  { file: 'lista2.txt', syllables: 2, easy: true, min: 56 },
-  { file: 'lista3.txt', syllables: 3, easy: true, min: 52 },
+  { file: 'lista2.txt', syllables: 2, easy: true, min: 54 },
+  { file: 'lista3.txt', syllables: 3, easy: true, min: 49 },
   { file: 'lista4.txt', syllables: 2, easy: false, min: 95 },
   { file: 'lista5.txt', syllables: 3, easy: false, min: 95 },
 ];

@@ -58,6 +58,19 @@ transparent quirlo 256 256 "$tmp/ico256.png"
 convert "$tmp/ico16.png" "$tmp/ico32.png" "$tmp/ico48.png" "$tmp/ico256.png" \
     -strip "$icons/quirlo.ico"
 
+# the word editor's icon: in its window, on the desktop, on Windows
+editor="$root/src/editor/immagini"
+mkdir -p "$editor"
+transparent parole 64 64 "$editor/quirlo-parole.png"
+cp "$here/parole.svg" "$icons/quirlo-parole.svg"
+for s in 32 64 128 256; do
+    transparent parole "$s" "$s" "$icons/hicolor/${s}x${s}/apps/quirlo-parole.png"
+done
+transparent parole 16  16  "$tmp/pico16.png"
+transparent parole 48  48  "$tmp/pico48.png"
+convert "$tmp/pico16.png" "$icons/hicolor/32x32/apps/quirlo-parole.png" "$tmp/pico48.png" \
+    "$icons/hicolor/256x256/apps/quirlo-parole.png" -strip "$icons/quirlo-parole.ico"
+
 # check the sizes, and that the pointer's tip is the hot-spot pixel (3,1)
 check_size() {
     got=$(identify -format '%wx%h' "$1")
