@@ -84,7 +84,9 @@ def gioco_a_tocchi(g, e):
     t.cornice(carta, True, "scelta")
 
     # Another card takes the choice over; tapped again it is let go; the background lets go too.
-    altra = next(n for n in sorted(p.stato.carte) if n != carta)
+    # The farthest card: a neighbour's frame fills the narrow gap between the two cards.
+    altra = max((n for n in sorted(p.stato.carte) if n != carta),
+                key=lambda n: abs(p.stato.carte[n][2] - p.stato.carte[carta][2]))
     t.tocca(altra)
     t.cornice(carta, False, "altra-scelta")
     t.cornice(altra, True, "altra-scelta")
