@@ -40,12 +40,13 @@ int main(int argc, char *argv[]) {
   // Decode the five sounds and open the audio output once the start screen has
   // painted its first frame, so neither that frame nor a drop waits on disk or
   // on the sound server; then, while the child reads the start screen, make
-  // ready the letters of the windows to come.
+  // ready the letters of the windows to come and build the menu.
   dopoPrimoFrame(Finestre::aperta(TipoFinestra::FormAvvio), [&piattaformaQt] {
     for (const QString &suono : ModuloColoriSuoni::percorsiSuoni())
       piattaformaQt.lettore().precarica(suono);
     for (const Schermata *s : {&schermataMenu(), &schermataDisegni1(), &schermataDisegni2()})
       preparaTesti(*s);
+    Finestre::prepara(TipoFinestra::FormMenu);
   });
 
   return fineProgramma(QApplication::exec());

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSet>
 #include <QTest>
 
@@ -30,6 +31,15 @@ QString testo(const Esercizio &e, const char *nome) {
 }
 bool visibile(const Esercizio &e, const char *nome) { return !e.controlli().trova(QString::fromUtf8(nome))->isHidden(); }
 int px(int twip) { return pixel(twip); }
+
+// A window built and not shown.
+template <typename T>
+T *nascosta() {
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (auto *e = qobject_cast<T *>(w); e && !e->isVisible())
+      return e;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -422,6 +432,37 @@ class ProvaDisegni : public QObject {
     QCOMPARE(nuova->carta(0)->text(), nuova->carta(0)->text().toUpper());
     Finestre::scarica(TipoFinestra::DISEGNI1);
     Finestre::scarica(TipoFinestra::FormMenu);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // The menu builds both exercises unseen once it is on screen; a click
+  // shows the one built, loaded then, and drops the other.
+  void menuPreparaGliEsercizi() {
+    Banco b;
+    Finestre::registra(TipoFinestra::FormMenu, [] { return new FormMenu; });
+    Finestre::registra(TipoFinestra::DISEGNI1, [] { return new DISEGNI1; });
+    Finestre::registra(TipoFinestra::DISEGNI2, [] { return new DISEGNI2; });
+    b.d.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(5));
+    Globali::NumeroParole = 0;
+    b.f.numeri = {0.0};
+    QVERIFY(Finestre::mostra(TipoFinestra::FormMenu));
+    auto *menu = qobject_cast<FormMenu *>(Finestre::aperta(TipoFinestra::FormMenu));
+    QTRY_VERIFY(nascosta<DISEGNI1>() && nascosta<DISEGNI2>());
+    QPointer<DISEGNI1> uno = nascosta<DISEGNI1>();
+    QPointer<DISEGNI2> due = nascosta<DISEGNI2>();
+    QCOMPARE(Finestre::quanteAperte(), 1);
+    QCOMPARE(Finestre::aperta(TipoFinestra::DISEGNI1), nullptr);
+    QCOMPARE(Globali::NumeroParole, 0);  // built, not loaded
+
+    b.f.numeri = {0.1, 0.3, 0.5, 0.7, 0.0};
+    menu->pulsante("Command3D1")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(Finestre::aperta(TipoFinestra::DISEGNI1), uno.data());
+    QVERIFY(uno->isVisible());
+    QCOMPARE(Globali::NumeroParole, 5);
+    QVERIFY(!due);
+    QCOMPARE(Finestre::aperta(TipoFinestra::FormMenu), nullptr);
+    Finestre::scarica(TipoFinestra::DISEGNI1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 

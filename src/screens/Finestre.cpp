@@ -16,6 +16,7 @@ namespace {
 struct Voce {
   Fabbrica fabbrica;
   QPointer<QWidget> finestra;
+  QPointer<QWidget> pronta;  // built by prepara(), not yet loaded
 };
 
 QHash<int, Voce> &registro() {
@@ -33,6 +34,22 @@ const char *nome(TipoFinestra tipo) {
   return "?";
 }
 
+QWidget *costruisci(Voce &voce) {
+  QWidget *nuova = voce.fabbrica();
+  nuova->setAttribute(Qt::WA_DeleteOnClose);
+  nuova->winId();  // the caption is mended on the native window, before it is shown
+  didascaliaVuota(nuova->windowHandle());
+  return nuova;
+}
+
+void scartaPreparate() {
+  for (Voce &voce : registro())
+    if (QWidget *w = voce.pronta) {
+      voce.pronta = nullptr;
+      w->deleteLater();
+    }
+}
+
 }  // namespace
 
 void registra(TipoFinestra tipo, Fabbrica fabbrica) {
@@ -43,24 +60,29 @@ bool mostra(TipoFinestra tipo) {
   tracciaPrimiFrame();
   Voce &voce = registro()[int(tipo)];
   if (!voce.finestra) {
-    if (!voce.fabbrica)
+    if (!voce.pronta && !voce.fabbrica)
       return false;
-    QWidget *nuova = voce.fabbrica();
-    nuova->setAttribute(Qt::WA_DeleteOnClose);
+    QWidget *nuova = voce.pronta ? voce.pronta.data() : costruisci(voce);
+    voce.pronta = nullptr;
+    scartaPreparate();
     if (auto *caricabile = dynamic_cast<Caricabile *>(nuova); caricabile && !caricabile->Form_Load()) {
       delete nuova;
       traccia(QStringLiteral("rifiutata %1").arg(QLatin1String(nome(tipo))));
       return false;
     }
     voce.finestra = nuova;
-    nuova->winId();  // the caption is mended on the native window, before it is shown
-    didascaliaVuota(nuova->windowHandle());
   }
   voce.finestra->show();
   voce.finestra->raise();
   voce.finestra->activateWindow();
   traccia(QStringLiteral("aperta %1 id=0x%2").arg(QLatin1String(nome(tipo))).arg(voce.finestra->winId(), 0, 16));
   return true;
+}
+
+void prepara(TipoFinestra tipo) {
+  Voce &voce = registro()[int(tipo)];
+  if (!voce.finestra && !voce.pronta && voce.fabbrica)
+    voce.pronta = costruisci(voce);
 }
 
 void scarica(QWidget *finestra) {
@@ -92,6 +114,7 @@ int quanteAperte() {
 }
 
 void terminaProgramma() {
+  scartaPreparate();
   for (Voce &voce : registro()) {
     if (QWidget *w = voce.finestra) {
       voce.finestra = nullptr;

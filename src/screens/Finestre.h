@@ -24,6 +24,10 @@ using Fabbrica = std::function<QWidget *()>;
 void registra(TipoFinestra tipo, Fabbrica fabbrica);
 // Shows the window modeless, loading it first when needed. False when its load refused.
 bool mostra(TipoFinestra tipo);
+// Builds the window, hidden and not loaded, while the user reads the one on
+// screen, so that showing it later only loads it. Showing any window drops
+// the other prepared ones.
+void prepara(TipoFinestra tipo);
 void scarica(TipoFinestra tipo);
 void scarica(QWidget *finestra);
 QWidget *aperta(TipoFinestra tipo);

@@ -3,8 +3,11 @@
 #include "Adattamento.h"
 #include "Modulo1.h"
 #include "ModuloColoriSuoni.h"
+#include "PrimoFrame.h"
 
 #include <QAbstractButton>
+#include <QPointer>
+#include <QTimer>
 #include <cmath>
 
 namespace quirlo {
@@ -62,6 +65,16 @@ FormMenu::FormMenu(QWidget *parent) : FormSemplice(schermataMenu(), parent) {
   collega("Command1", [](FormSemplice *f) { passaA(f, TipoFinestra::DISEGNI2); });
   collega("Command3D5", [](FormSemplice *) { Modulo1::ChiediUscita(); });
   collega("Command3D6", [](FormSemplice *) { Modulo1::MostraInformazioni(); });
+  // While the child chooses, both exercises are built, one per turn of the
+  // event loop so a click is never kept waiting: the click then only loads one.
+  dopoPrimoFrame(this, [menu = QPointer<FormMenu>(this)] {
+    for (TipoFinestra tipo : {TipoFinestra::DISEGNI1, TipoFinestra::DISEGNI2})
+      if (menu)
+        QTimer::singleShot(0, menu, [menu, tipo] {
+          if (menu->isVisible())
+            Finestre::prepara(tipo);
+        });
+  });
 }
 
 }  // namespace quirlo
