@@ -55,7 +55,10 @@ echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //
   "Qt $(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | cut -d+ -f1); load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "Medians: start-up of $ripetizioni runs per exercise window (start screen and menu: all runs), peak RSS of 3."
 echo
-python3 "$radice/bench/tabella.py" "$misure/banco.json" "$misure/avvio.json" "$misure/disegni.json" "${formato[@]}"
+# A missed target fails the script, after the editor's figures too.
+esito=0
+python3 "$radice/bench/tabella.py" "$misure/banco.json" "$misure/avvio.json" "$misure/disegni.json" "${formato[@]}" || esito=$?
 echo
 echo "The word editor (quirlo-parole), medians of 10 runs:"
 python3 "$radice/bench/parole.py" "$cartella/bin" --runs 10 --json "$misure/parole.json"
+exit "$esito"
