@@ -1,6 +1,7 @@
 // "Prova" in the word editor, offscreen: the game's own exercise window, her
 // words among those drawn, drawn to the pixel as the game draws the same
-// words; leaving closes it; a list the game refuses opens nothing.
+// words; leaving closes it; a list the game refuses opens nothing. And the
+// window's pages are read as they are needed.
 #include "Dati.h"
 #include "FinestraParole.h"
 #include "Gioco.h"
@@ -115,6 +116,20 @@ class ProvaEsercizioEditor : public QObject {
     QCOMPARE(e->grab().toImage(), comeNelGioco);
     e->close();
     QTRY_VERIFY(!e);
+  }
+
+  // The window reads the page on screen before it is shown, the others once
+  // it has painted; a page used before that (as comeIlGioco does) is read then.
+  void pagineLetteDopoIlPrimoFrame() {
+    PiattaformaInstallata p;
+    FinestraParole editor(cartelle_);
+    const auto parole = [&editor](int i) {
+      return editor.pagina(i)->findChild<QListView *>(QStringLiteral("parole"))->model()->rowCount();
+    };
+    QCOMPARE(parole(0), 10);
+    QCOMPARE(parole(1), 0);
+    editor.show();
+    QTRY_COMPARE(parole(1), 8);
   }
 
   // A list the game would refuse: the game's own message, and no window.

@@ -45,7 +45,8 @@ dopo=$(cd "$cartella" && find . -type f -print0 | sort -z | xargs -0 md5sum)
 [[ "$prima" == "$dopo" ]] || fallito "the program's folder changed"
 
 # The window itself: opened on a display of its own, its first frame painted
-# with the four lists (the trace says so), then closed. A QT_QPA_PLATFORM of
+# and the four lists read (the trace says so; the pages not on screen are
+# read after the first frame), then closed. A QT_QPA_PLATFORM of
 # the caller's (offscreen, for the unit tests) would keep it off that display,
 # and so would the Wine session of the commands above, begun with no display.
 WINEPREFIX=$prefisso wineserver -k || true
@@ -53,7 +54,8 @@ WINEPREFIX=$prefisso wineserver -k || true
 QUIRLO_TRACCIA=1 env -u QT_QPA_PLATFORM xvfb-run -a "$wine" "$cartella/quirlo-parole.exe" > "$lavoro/finestra.txt" 2>&1 &
 finestra=$!
 for _ in $(seq 120); do
-  grep -q "QUIRLO dipinta FinestraParole" "$lavoro/finestra.txt" && break
+  grep -q "QUIRLO dipinta FinestraParole" "$lavoro/finestra.txt" &&
+    grep -q "QUIRLO lista lista5.txt .* parole programma" "$lavoro/finestra.txt" && break
   sleep 0.5
 done
 grep -q "QUIRLO dipinta FinestraParole" "$lavoro/finestra.txt" || { tr -d '\r' < "$lavoro/finestra.txt" | tail -20 >&2; fallito "the window did not open"; }

@@ -5,6 +5,7 @@
 #include "FinestraSchede.h"
 #include "Miniature.h"
 #include "PaginaLista.h"
+#include "PrimoFrame.h"
 #include "ProvaEsercizio.h"
 #include "Scrittura.h"
 
@@ -12,8 +13,10 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -65,6 +68,14 @@ FinestraParole::FinestraParole(const Cartelle &cartelle, QWidget *parent) : QMai
   connect(schede, &QPushButton::clicked, this, &FinestraParole::stampaSchede);
   connect(cartella, &QPushButton::clicked, this, &FinestraParole::apriCartella);
   resize(1000, 680);
+  // The page on screen is read now; the others once the window has painted,
+  // one per turn of the event loop, or sooner if asked for.
+  pagine_.first()->carica();
+  dopoPrimoFrame(this, [finestra = QPointer<FinestraParole>(this)] {
+    if (finestra)
+      for (PaginaLista *p : std::as_const(finestra->pagine_))
+        QTimer::singleShot(0, p, [p] { p->carica(); });
+  });
 }
 
 void FinestraParole::closeEvent(QCloseEvent *e) {

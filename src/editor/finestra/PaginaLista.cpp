@@ -76,12 +76,27 @@ PaginaLista::PaginaLista(const Cartelle &cartelle, const catalogo::Lista &lista,
   connect(vista_, &QListView::activated, this, &PaginaLista::cambiaParola);
   auto *canc = new QShortcut(QKeySequence::Delete, vista_, nullptr, nullptr, Qt::WidgetShortcut);
   connect(canc, &QShortcut::activated, this, &PaginaLista::togliParola);
-  ricarica();
+}
+
+void PaginaLista::leggi() {
+  aperta_ = apriLista(cartelle_, lista_);
+  letta_ = true;
+  mostra();
 }
 
 void PaginaLista::ricarica() {
-  aperta_ = apriLista(cartelle_, lista_);
-  mostra();
+  if (letta_)
+    leggi();
+}
+
+void PaginaLista::carica() {
+  if (!letta_)
+    leggi();
+}
+
+void PaginaLista::showEvent(QShowEvent *evento) {
+  carica();
+  QWidget::showEvent(evento);
 }
 
 void PaginaLista::mostra() {
@@ -126,6 +141,7 @@ void PaginaLista::esegui(const std::function<Esito(bool)> &operazione) {
 }
 
 void PaginaLista::aggiungiParola() {
+  carica();
   FinestraParola f(cartelle_, lista_, {},
                    [this](const QStringList &sillabe, Immagine immagine, bool forza) {
                      return aggiungi(cartelle_, aperta_, sillabe, immagine, forza);
@@ -142,6 +158,7 @@ void PaginaLista::aggiungiParola() {
 }
 
 void PaginaLista::cambiaParola() {
+  carica();
   const int riga = scelta();
   if (riga < 0) {
     informa(this, QStringLiteral("Scegli prima una parola della lista."));
@@ -164,6 +181,7 @@ void PaginaLista::cambiaParola() {
 }
 
 void PaginaLista::togliParola() {
+  carica();
   const int riga = scelta();
   if (riga < 0) {
     informa(this, QStringLiteral("Scegli prima una parola della lista."));
@@ -177,6 +195,7 @@ void PaginaLista::togliParola() {
 }
 
 void PaginaLista::ripristinaLista() {
+  carica();
   if (!chiedi(this,
               QStringLiteral("Torno alla lista del programma? La tua versione resta tra le copie, nella cartella "
                              "«copie»."),
@@ -186,6 +205,7 @@ void PaginaLista::ripristinaLista() {
 }
 
 void PaginaLista::prova() {
+  carica();
   QStringList preferite = paroleNuove(cartelle_, aperta_);
   const int riga = scelta();
   if (riga >= 0)

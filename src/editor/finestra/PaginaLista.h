@@ -24,9 +24,15 @@ class PaginaLista : public QWidget {
   PaginaLista(const Cartelle &cartelle, const catalogo::Lista &lista, Miniature *miniature, QWidget *parent = nullptr);
 
   const catalogo::Lista &lista() const { return lista_; }
-  const ListaAperta &aperta() const { return aperta_; }
-  // Reads the list again from disk.
+  const ListaAperta &aperta() {
+    carica();
+    return aperta_;
+  }
+  // Reads the list from disk, unless this page has never been read: it is
+  // read when it is first shown or used.
   void ricarica();
+  // Reads the list from disk if this page has not been read yet.
+  void carica();
 
   void aggiungiParola();
   void cambiaParola();
@@ -40,7 +46,11 @@ class PaginaLista : public QWidget {
   // Something on disk changed: a drawing may be shared with other lists.
   void cambiata();
 
+ protected:
+  void showEvent(QShowEvent *evento) override;
+
  private:
+  void leggi();
   void mostra();
   int scelta() const;
   // Runs an operation; asks when the list changed on disk meanwhile.
@@ -50,6 +60,7 @@ class PaginaLista : public QWidget {
   const catalogo::Lista &lista_;
   Miniature *miniature_;
   ListaAperta aperta_;
+  bool letta_ = false;
   QLabel *titolo_;
   QLabel *stato_;
   QListView *vista_;
