@@ -1,3 +1,4 @@
+#include "Adattamento.h"
 #include "Banco.h"
 #include "Dati.h"
 #include "Disegni.h"
@@ -464,6 +465,27 @@ class ProvaDisegni : public QObject {
     QCOMPARE(Finestre::aperta(TipoFinestra::FormMenu), nullptr);
     Finestre::scarica(TipoFinestra::DISEGNI1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // A window prepared before F11 changed the full-screen choice is built again.
+  void preparataPrimaDelloSchermoIntero() {
+    Banco b;
+    Finestre::registra(TipoFinestra::DISEGNI1, [] { return new DISEGNI1; });
+    b.d.scriviLista(QStringLiteral("lista2.txt"), paroleBisillabe(5));
+    Finestre::prepara(TipoFinestra::DISEGNI1);
+    QPointer<DISEGNI1> preparata = nascosta<DISEGNI1>();
+    QVERIFY(preparata);
+    SchermoIntero::imposta(true);
+    b.f.numeri = {0.1, 0.3, 0.5, 0.7, 0.0};
+    const bool aperta = Finestre::mostra(TipoFinestra::DISEGNI1);
+    SchermoIntero::imposta(false);
+    QVERIFY(aperta);
+    QWidget *w = Finestre::aperta(TipoFinestra::DISEGNI1);
+    QVERIFY(w != preparata.data());
+    QVERIFY(w->windowState() & Qt::WindowFullScreen);
+    Finestre::scarica(TipoFinestra::DISEGNI1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!preparata);
   }
 
   // The menu bar: order, captions with their ten trailing blanks, and the list menu's name.

@@ -1,5 +1,6 @@
 #include "Finestre.h"
 
+#include "Adattamento.h"
 #include "Didascalia.h"
 #include "Piattaforma.h"
 #include "Traccia.h"
@@ -17,6 +18,7 @@ struct Voce {
   Fabbrica fabbrica;
   QPointer<QWidget> finestra;
   QPointer<QWidget> pronta;  // built by prepara(), not yet loaded
+  bool prontaIntera = false;  // the full-screen choice it was built for
 };
 
 QHash<int, Voce> &registro() {
@@ -60,6 +62,10 @@ bool mostra(TipoFinestra tipo) {
   tracciaPrimiFrame();
   Voce &voce = registro()[int(tipo)];
   if (!voce.finestra) {
+    // A window takes the full-screen choice when it is built: one built
+    // before the choice changed (F11 on the menu) is built again.
+    if (voce.pronta && voce.prontaIntera != SchermoIntero::attivo())
+      scartaPreparate();
     if (!voce.pronta && !voce.fabbrica)
       return false;
     QWidget *nuova = voce.pronta ? voce.pronta.data() : costruisci(voce);
@@ -81,8 +87,10 @@ bool mostra(TipoFinestra tipo) {
 
 void prepara(TipoFinestra tipo) {
   Voce &voce = registro()[int(tipo)];
-  if (!voce.finestra && !voce.pronta && voce.fabbrica)
+  if (!voce.finestra && !voce.pronta && voce.fabbrica) {
     voce.pronta = costruisci(voce);
+    voce.prontaIntera = SchermoIntero::attivo();
+  }
 }
 
 void scarica(QWidget *finestra) {
