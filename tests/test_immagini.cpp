@@ -14,6 +14,7 @@
 #include <QTest>
 
 using namespace quirlo;
+namespace j = quirlo::prova::jpeg;
 
 namespace {
 
@@ -47,29 +48,6 @@ QByteArray jpegPiccolo() {
 QByteArray senzaDimensioni(const QByteArray &buono, qint64 lunghezza) {
   QByteArray byte = buono.left(60);
   byte.append(QByteArray(lunghezza - byte.size(), '\0'));
-  return byte;
-}
-
-// A real progressive JPEG whose frame header then claims another size and
-// sampling of its first component (0x11: 4:4:4, 0x22: 4:2:0).
-QByteArray progressivoDichiarato(int larghezza, int altezza, quint8 campionamento) {
-  QImage img(16, 16, QImage::Format_RGB32);
-  img.fill(Qt::darkCyan);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter scrittore(&buffer, "jpeg");
-  scrittore.setProgressiveScanWrite(true);
-  if (!scrittore.write(img))
-    qFatal("cannot encode a progressive JPEG");
-  const qsizetype sof = byte.indexOf(QByteArrayView("\xFF\xC2", 2));
-  if (sof < 0)
-    qFatal("the writer made no progressive JPEG");
-  byte[sof + 5] = char(altezza >> 8);
-  byte[sof + 6] = char(altezza & 0xFF);
-  byte[sof + 7] = char(larghezza >> 8);
-  byte[sof + 8] = char(larghezza & 0xFF);
-  byte[sof + 11] = char(campionamento);
   return byte;
 }
 
@@ -115,17 +93,17 @@ class ProvaImmagini : public QObject {
     QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<qint64>("memoria");
     QTest::addColumn<bool>("accettato");
-    QTest::newRow("progressive 10900x11000 4:4:4") << progressivoDichiarato(10900, 11000, 0x11)
+    QTest::newRow("progressive 10900x11000 4:4:4") << j::progressivoDichiarato(10900, 11000, 0x11)
                                                    << qint64(1363) * 1375 * 3 * 128 << false;
     QTest::newRow("progressive 10900x11000 4:2:0")
-        << progressivoDichiarato(10900, 11000, 0x22) << (qint64(1364) * 1376 + 2 * qint64(682) * 688) * 128 << false;
-    QTest::newRow("progressive 4000x4000 4:4:4") << progressivoDichiarato(4000, 4000, 0x11)
+        << j::progressivoDichiarato(10900, 11000, 0x22) << (qint64(1364) * 1376 + 2 * qint64(682) * 688) * 128 << false;
+    QTest::newRow("progressive 4000x4000 4:4:4") << j::progressivoDichiarato(4000, 4000, 0x11)
                                                  << qint64(500) * 500 * 3 * 128 << false;
-    QTest::newRow("progressive 3300x3300 4:4:4, just below") << progressivoDichiarato(3300, 3300, 0x11)
+    QTest::newRow("progressive 3300x3300 4:4:4, just below") << j::progressivoDichiarato(3300, 3300, 0x11)
                                                              << qint64(413) * 413 * 3 * 128 << true;
-    QTest::newRow("progressive 3000x3000 4:2:0") << progressivoDichiarato(3000, 3000, 0x22)
+    QTest::newRow("progressive 3000x3000 4:2:0") << j::progressivoDichiarato(3000, 3000, 0x22)
                                                  << (qint64(376) * 376 + 2 * qint64(188) * 188) * 128 << true;
-    QTest::newRow("progressive 16x16 4:2:0") << progressivoDichiarato(16, 16, 0x22)
+    QTest::newRow("progressive 16x16 4:2:0") << j::progressivoDichiarato(16, 16, 0x22)
                                              << (qint64(2) * 2 + 2 * 1 * 1) * 128 << true;
     QTest::newRow("not a JPEG") << QByteArray(4096, 'x') << qint64(0) << false;
   }
@@ -165,7 +143,6 @@ class ProvaImmagini : public QObject {
     QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<int>("intestazione");  // StatoImmagine from the header
     QTest::addColumn<int>("tutta");         // from the whole file
-    namespace j = quirlo::prova::jpeg;
     const auto buona = int(StatoImmagine::Buona), pesante = int(StatoImmagine::TroppoPesante);
     const QByteArray grande = j::progressivoDichiarato(10900, 11000, 0x11);
     QTest::newRow("4100 empty comments, then 10900x11000 progressive")

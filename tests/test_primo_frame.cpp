@@ -1,5 +1,6 @@
 // The first frame of a window: the trace lines the start-up measurements are
 // read from, and the work deferred until that frame is on the screen.
+#include "ErroreCatturato.h"
 #include "Finestre.h"
 #include "PrimoFrame.h"
 #include "Traccia.h"
@@ -7,12 +8,11 @@
 #include "ProvaMain.h"
 
 #include <QPushButton>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QWindow>
-#include <unistd.h>
 
 using namespace quirlo;
+using namespace quirlo::prova;
 
 namespace {
 
@@ -31,43 +31,6 @@ class FinestraProva : public QWidget {
  protected:
   void paintEvent(QPaintEvent *) override { ++dipinture; }
 };
-
-// Standard error, caught for the span of one test.
-class ErroreCatturato {
- public:
-  ErroreCatturato() {
-    file_.open();
-    std::fflush(stderr);
-    salvato_ = dup(2);
-    dup2(file_.handle(), 2);
-  }
-  ~ErroreCatturato() { ripristina(); }
-  QStringList righe() {
-    ripristina();
-    file_.seek(0);
-    return QString::fromUtf8(file_.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  }
-
- private:
-  void ripristina() {
-    if (salvato_ < 0)
-      return;
-    std::fflush(stderr);
-    dup2(salvato_, 2);
-    close(salvato_);
-    salvato_ = -1;
-  }
-  QTemporaryFile file_;
-  int salvato_ = -1;
-};
-
-QStringList conInizio(const QStringList &righe, const QString &inizio) {
-  QStringList trovate;
-  for (const QString &r : righe)
-    if (r.startsWith(inizio))
-      trovate << r;
-  return trovate;
-}
 
 QString campo(const QString &riga, const QString &nome) {
   for (const QString &p : riga.split(QLatin1Char(' ')))
@@ -105,10 +68,10 @@ class ProvaPrimoFrame : public QObject {
     QTest::qWait(50);
     const qint64 dopo = istanteMicro();
 
-    const QStringList dipinte = conInizio(errore.righe(), QStringLiteral("QUIRLO dipinta "));
+    const QStringList dipinte = errore.righe(QStringLiteral("QUIRLO dipinta "));
     QCOMPARE(dipinte.size(), 1);
     const QString &riga = dipinte.first();
-    QVERIFY2(riga.startsWith(QStringLiteral("QUIRLO dipinta FinestraProva ")), qPrintable(riga));
+    QVERIFY2(riga.startsWith(QStringLiteral("FinestraProva ")), qPrintable(riga));
     const qint64 t = campo(riga, QStringLiteral("t")).toLongLong();
     const qint64 inizio = campo(riga, QStringLiteral("inizio")).toLongLong();
     QVERIFY2(prima <= t && t <= dopo, qPrintable(riga));
@@ -126,7 +89,7 @@ class ProvaPrimoFrame : public QObject {
     ErroreCatturato errore;
     const qint64 prima = istanteMicro();
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, QPoint(150, 100));
-    const QStringList rilasci = conInizio(errore.righe(), QStringLiteral("QUIRLO rilascio "));
+    const QStringList rilasci = errore.righe(QStringLiteral("QUIRLO rilascio "));
     QCOMPARE(rilasci.size(), 1);
     QVERIFY(campo(rilasci.first(), QStringLiteral("t")).toLongLong() >= prima);
   }

@@ -2,6 +2,7 @@
 // voice came from, the sound goes to the one player, and nothing else of the
 // exercise moves. Real mouse and key events on a window offscreen.
 #include "Banco.h"
+#include "ErroreCatturato.h"
 #include "SuoniProva.h"
 #include "Widgets.h"
 #include "ProvaMain.h"
@@ -11,49 +12,13 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QTest>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace quirlo;
 using namespace quirlo::prova;
 
 namespace {
-
-// Standard error, where the trace goes, caught for the span of one test.
-class TracciaCatturata {
- public:
-  TracciaCatturata() {
-    file_.open();
-    std::fflush(stderr);
-    salvato_ = dup(2);
-    dup2(file_.handle(), 2);
-  }
-  ~TracciaCatturata() { ripristina(); }
-  // The "voce" lines so far, without the "QUIRLO voce " in front.
-  QStringList voci() {
-    std::fflush(stderr);
-    file_.seek(0);
-    QStringList trovate;
-    for (const QString &r : QString::fromUtf8(file_.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-      if (r.startsWith(QLatin1String("QUIRLO voce ")))
-        trovate << r.mid(12);
-    return trovate;
-  }
-
- private:
-  void ripristina() {
-    if (salvato_ < 0)
-      return;
-    std::fflush(stderr);
-    dup2(salvato_, 2);
-    close(salvato_);
-    salvato_ = -1;
-  }
-  QTemporaryFile file_;
-  int salvato_ = -1;
-};
 
 // Two seconds of a tone, as a teacher's recording might be.
 QByteArray registrazione() {
@@ -121,7 +86,7 @@ class ProvaVoceDisegni : public QObject {
   // sound handed to the player when there is one, and the window unchanged.
   void ogniDisegno() {
     BancoVoci b;
-    TracciaCatturata t;
+    ErroreCatturato t;
     const QImage prima = b.schermo();
     const QString statoPrima = b.stato();
     const QStringList fonti{QStringLiteral("utente"), QStringLiteral("programma"), QStringLiteral("programma"),
@@ -130,8 +95,8 @@ class ProvaVoceDisegni : public QObject {
     for (int k = 0; k < 4; ++k) {
       // The FIFO behind drawing 1, opened, would never answer: the press returning is the check.
       b.premi(k);
-      QTRY_COMPARE_WITH_TIMEOUT(t.voci().size(), k + 1, 10000);
-      const QStringList campi = t.voci().at(k).split(QLatin1Char(' '));
+      QTRY_COMPARE_WITH_TIMEOUT(t.righe(QStringLiteral("QUIRLO voce ")).size(), k + 1, 10000);
+      const QStringList campi = t.righe(QStringLiteral("QUIRLO voce ")).at(k).split(QLatin1Char(' '));
       QCOMPARE(campi.size(), 2);
       QCOMPARE(campi[0], b.w->partita().parola(k));
       if (fonti[k].isEmpty())  // the computer's voice, where the system has an Italian one
@@ -152,14 +117,14 @@ class ProvaVoceDisegni : public QObject {
   // A tap on a drawing still ends a tap choice; the drawing takes no drop.
   void sceltaFinita() {
     BancoVoci b;
-    TracciaCatturata t;
+    ErroreCatturato t;
     auto *carta = qobject_cast<Carta *>(b.w->carta(0));
     emit carta->toccata(carta);
     QCOMPARE(b.w->cartaSelezionata(), carta);
     b.premi(2);
     QCOMPARE(b.w->cartaSelezionata(), nullptr);
     QVERIFY(!carta->evidenziata());
-    QTRY_COMPARE_WITH_TIMEOUT(t.voci().size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(t.righe(QStringLiteral("QUIRLO voce ")).size(), 1, 10000);
     QVERIFY(!b.disegno(2)->acceptDrops());
     QCOMPARE(b.w->SillabeGiuste(), std::int16_t(0));
   }
@@ -167,10 +132,10 @@ class ProvaVoceDisegni : public QObject {
   // Taps faster than the answers: every word is traced, only the last is heard.
   void soloLUltima() {
     BancoVoci b;
-    TracciaCatturata t;
+    ErroreCatturato t;
     b.premi(1);
     b.premi(2);
-    QTRY_COMPARE_WITH_TIMEOUT(t.voci().size(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(t.righe(QStringLiteral("QUIRLO voce ")).size(), 2, 10000);
     QTest::qWait(50);
     QCOMPARE(b.f.suoniPcm.size(), 1);
   }
@@ -179,7 +144,7 @@ class ProvaVoceDisegni : public QObject {
   // say its word, and screen readers press it as a tap does.
   void tastieraEAccessibilita() {
     BancoVoci b;
-    TracciaCatturata t;
+    ErroreCatturato t;
     const QList<QWidget *> ordine = b.w->ordineTastiera();
     QCOMPARE(ordine.mid(ordine.size() - 4),
              (QList<QWidget *>{b.disegno(0), b.disegno(1), b.disegno(2), b.disegno(3)}));
@@ -189,16 +154,16 @@ class ProvaVoceDisegni : public QObject {
     QCOMPARE(QApplication::focusWidget(), b.disegno(2));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(t.voci().size(), 2, 10000);
-    for (const QString &riga : t.voci())
+    QTRY_COMPARE_WITH_TIMEOUT(t.righe(QStringLiteral("QUIRLO voce ")).size(), 2, 10000);
+    for (const QString &riga : t.righe(QStringLiteral("QUIRLO voce ")))
       QCOMPARE(riga, b.w->partita().parola(2) + QStringLiteral(" programma"));
 
     QAccessibleInterface *i = QAccessible::queryAccessibleInterface(b.disegno(0));
     QCOMPARE(i->text(QAccessible::Name), b.w->partita().parola(0).toLower());
     QCOMPARE(i->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     i->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE_WITH_TIMEOUT(t.voci().size(), 3, 10000);
-    QCOMPARE(t.voci().last(), b.w->partita().parola(0) + QStringLiteral(" utente"));
+    QTRY_COMPARE_WITH_TIMEOUT(t.righe(QStringLiteral("QUIRLO voce ")).size(), 3, 10000);
+    QCOMPARE(t.righe(QStringLiteral("QUIRLO voce ")).last(), b.w->partita().parola(0) + QStringLiteral(" utente"));
     // A face is a picture too, and says nothing.
     QAccessibleInterface *faccia =
         QAccessible::queryAccessibleInterface(b.w->controlli().trova(QStringLiteral("ComandoIconaSi")));
@@ -208,12 +173,12 @@ class ProvaVoceDisegni : public QObject {
   // The three-syllable window speaks too.
   void treSillabe() {
     BancoFinestra b(2);
-    TracciaCatturata t;
+    ErroreCatturato t;
     for (int k = 0; k < b.w->regole().parole(); ++k)
       QTest::mouseClick(b.w->cornice(k), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(t.voci().size(), 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(t.righe(QStringLiteral("QUIRLO voce ")).size(), 3, 10000);
     QStringList parole;
-    for (const QString &riga : t.voci())
+    for (const QString &riga : t.righe(QStringLiteral("QUIRLO voce ")))
       parole << riga.section(QLatin1Char(' '), 0, 0);
     parole.sort();
     QStringList attese{b.w->partita().parola(0), b.w->partita().parola(1), b.w->partita().parola(2)};
