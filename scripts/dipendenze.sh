@@ -3,7 +3,7 @@
 # Usage: scripts/dipendenze.sh build|test|bench|suono|package|windows|voci
 set -euo pipefail
 
-pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev libpulse-dev libsndfile1-dev libxcb1-dev
+pacchetti=(cmake ninja-build g++ pkgconf qt6-base-dev libpulse-dev libsndfile1-dev libxcb1-dev libfontconfig-dev
            libespeak-ng-dev fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
 for scopo in "$@"; do
   case "$scopo" in

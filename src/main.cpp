@@ -1,4 +1,5 @@
 #include "Adattamento.h"
+#include "CaratteriInAnticipo.h"
 #include "Disegni.h"
 #include "FormSemplice.h"
 #include "Finestre.h"
@@ -15,12 +16,14 @@
 using namespace quirlo;
 
 int main(int argc, char *argv[]) {
+  CaratteriInAnticipo caratteri;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quirlo"));
   // Ties the window to the menu entry and its icon where the compositor asks
   // (Wayland); on X11 the entry's StartupWMClass matches the class "Quirlo".
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quirlo"));
   sostituisciCaratteri();
+  caratteri.apri(caratteriDi(schermataAvvio()));
 
   // The one option: a classroom board shows the game on the whole screen.
   // Anything else on the command line is ignored.
@@ -41,7 +44,8 @@ int main(int argc, char *argv[]) {
   // painted its first frame, so neither that frame nor a drop waits on disk or
   // on the sound server; then, while the child reads the start screen, make
   // ready the letters of the windows to come and build the menu.
-  dopoPrimoFrame(Finestre::aperta(TipoFinestra::FormAvvio), [&piattaformaQt] {
+  dopoPrimoFrame(Finestre::aperta(TipoFinestra::FormAvvio), [&piattaformaQt, &caratteri] {
+    caratteri.attendi();
     for (const QString &suono : ModuloColoriSuoni::percorsiSuoni())
       piattaformaQt.lettore().precarica(suono);
     for (const Schermata *s : {&schermataMenu(), &schermataDisegni1(), &schermataDisegni2()})

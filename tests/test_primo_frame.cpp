@@ -1,5 +1,6 @@
 // The first frame of a window: the trace lines the start-up measurements are
 // read from, and the work deferred until that frame is on the screen.
+#include "CaratteriInAnticipo.h"
 #include "ErroreCatturato.h"
 #include "Finestre.h"
 #include "PrimoFrame.h"
@@ -7,6 +8,7 @@
 #include "TracciaFinestre.h"
 #include "ProvaMain.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -130,6 +132,20 @@ class ProvaPrimoFrame : public QObject {
     quirlo::dopoPrimoFrame(nullptr, [&] { ++esecuzioni; });
     QCOMPARE(esecuzioni, 0);
     QTRY_COMPARE(esecuzioni, 1);
+  }
+
+  // The fonts' thread waits for its faces: a program that never hands them
+  // over (it ended early) must still get past it, and a second hand-over is
+  // no error. A hang here is the failure.
+  void caratteriInAnticipoFinisceSempre() {
+    { CaratteriInAnticipo maiAperti; }
+    CaratteriInAnticipo caratteri;
+    const QFont titolo(QStringLiteral("MS Sans Serif"), 24, QFont::Bold);
+    caratteri.apri({titolo, QApplication::font()});
+    caratteri.apri({titolo});
+    caratteri.attendi();
+    caratteri.attendi();
+    QVERIFY(QFontMetrics(titolo).height() > 0);
   }
 };
 

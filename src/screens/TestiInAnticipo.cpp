@@ -28,16 +28,13 @@ void prepara(QPainter &p, const QFont &font) {
 
 }  // namespace
 
-void preparaTesti(const Schermata &s) {
-  // The format of a window's backing store on an opaque screen: the cached
-  // letters are those that window will draw with.
-  QImage foglio(8, 8, QImage::Format_RGB32);
-  QPainter p(&foglio);
-  QSet<QString> fatti;
+QList<QFont> caratteriDi(const Schermata &s) {
+  QList<QFont> caratteri;
+  QSet<QString> visti;
   const auto una = [&](const QFont &font) {
-    if (!fatti.contains(font.key())) {
-      fatti.insert(font.key());
-      prepara(p, font);
+    if (!visti.contains(font.key())) {
+      visti.insert(font.key());
+      caratteri.append(font);
     }
   };
   una(fontQt(s.carattere));
@@ -48,6 +45,16 @@ void preparaTesti(const Schermata &s) {
     una(QApplication::font("QMenuBar"));
     una(QApplication::font("QMenu"));
   }
+  return caratteri;
+}
+
+void preparaTesti(const Schermata &s) {
+  // The format of a window's backing store on an opaque screen: the cached
+  // letters are those that window will draw with.
+  QImage foglio(8, 8, QImage::Format_RGB32);
+  QPainter p(&foglio);
+  for (const QFont &font : caratteriDi(s))
+    prepara(p, font);
 }
 
 }  // namespace quirlo

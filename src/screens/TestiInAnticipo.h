@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <QList>
+
 namespace quirlo {
 
 struct Schermata;
@@ -9,5 +12,8 @@ struct Schermata;
 // its menu's included, while the program waits for a click, the window that
 // click opens finds them ready. Costs a few kilobytes of cached letters.
 void preparaTesti(const Schermata &s);
+
+// The faces a window draws with, its menu's included, each once.
+QList<QFont> caratteriDi(const Schermata &s);
 
 }  // namespace quirlo
