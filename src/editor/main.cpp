@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "Archivio.h"
-#include "CaratteriInAnticipo.h"
 #include "Console.h"
 #include "FinestraParole.h"
 #include "Layout.h"
@@ -80,7 +79,6 @@ int main(int argc, char *argv[]) {
       return esito;
     }
   }
-  CaratteriInAnticipo caratteri;
   QApplication app(argc, argv);
   // The window class the menu entry names (StartupWMClass).
   QApplication::setApplicationName(QStringLiteral("quirlo-parole"));
@@ -99,7 +97,6 @@ int main(int argc, char *argv[]) {
   sostituisciCaratteri();
   app.setProperty(editor::StileDiSistema, QApplication::style()->name());
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  caratteri.apri({QApplication::font()});
   tracciaPrimiFrame();
 
   editor::FinestraParole finestra(editor::Cartelle::delSistema());
