@@ -53,6 +53,21 @@ def apri(g, finestra, pulsante, dopo):
     return segno
 
 
+def apri_sulla_lavagna(g, finestra, geometria, pulsante, dopo):
+    """Clicks a button of a window that fills the board where its layout on the board puts it
+    (left, top, width, height in twips): the centres on its "dipinta" line may be those of the
+    size it had when first painted, before it grew."""
+    g.attendi(rf"dipinta {finestra} ", dopo)
+    _, riga = g.attendi(rf"scala {finestra} intero=1 .*finestra={LAVAGNA[0]}x{LAVAGNA[1]}", dopo)
+    f = float(re.search(r"fattore=(\S+)", riga).group(1))
+    ox, oy = (int(v) for v in re.search(r"origine=(-?\d+),(-?\d+)", riga).groups())
+    left, top, width, height = pulsante
+    segno = g.segno()
+    g.clic(geometria.x + ox + pixel_scalato(left, f) + (pixel_scalato(width, f) - 1) // 2,
+           geometria.y + oy + pixel_scalato(top, f) + (pixel_scalato(height, f) - 1) // 2)
+    return segno
+
+
 def giusta(stato):
     """An enabled card and the empty slot that expects its text."""
     for nome, (testo, abilitata, _, _) in sorted(stato.carte.items()):
@@ -69,10 +84,10 @@ def schermo_intero(g):
     f = scala(g, "FormAvvio", 1, 0)
     verifica(abs(f - LAVAGNA[1] / 608) < 1e-3, f"the start screen fills the height: {f}")
     avvio = ripeti(lambda: _grande(g, "FormAvvio", 0))
-    segno = apri(g, "FormAvvio", "Command1", 0)
+    segno = apri_sulla_lavagna(g, "FormAvvio", avvio, (3000, 4200, 3735, 1455), 0)
     verifica(scala(g, "FormMenu", 1, segno) > 2.0, "the menu opens in full screen too")
-    ripeti(lambda: _grande(g, "FormMenu", segno))
-    segno = apri(g, "FormMenu", "Command3D1", segno)
+    menu = ripeti(lambda: _grande(g, "FormMenu", segno))
+    segno = apri_sulla_lavagna(g, "FormMenu", menu, (1920, 360, 4425, 1245), segno)
 
     # The exercise: the layout is the table's, times one factor, its controls
     # (105 to 9120 twips across) centred on the board.
