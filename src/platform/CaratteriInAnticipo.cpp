@@ -7,8 +7,8 @@ namespace quirlo {
 namespace {
 
 // The same face in a font object of its own: the toolkit keeps the face it
-// opened in the object it was asked through, and the copy the caller keeps
-// (the application's font, shared by every widget) stays the caller's alone.
+// opened in the object it was asked through, and a font the caller hands over
+// may share that object with the window's widgets.
 QFont copiaPropria(const QFont &f) {
   QFont propria(f.family());
   propria.setFamilies(f.families());
